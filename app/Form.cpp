@@ -1,0 +1,131 @@
+#include "Form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace app {
+
+// Hears the window's own events on behalf of the Form.
+class FormEvents final : public QObject {
+public:
+    explicit FormEvents(Form& form) : m_form(form) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Close:
+            if (watched == m_form.m_window) {
+                event->ignore();
+                if (m_form.queryClose())
+                    m_form.Unload();
+                return true;
+            }
+            break;
+        case QEvent::WindowActivate:
+            if (watched == m_form.m_window)
+                m_form.activated();
+            break;
+        case QEvent::WindowDeactivate:
+            if (watched == m_form.m_window)
+                m_form.deactivated();
+            break;
+        case QEvent::KeyPress:
+            if (m_form.m_keyPreview) {
+                m_form.Form_KeyPress(*static_cast<QKeyEvent*>(event));
+                // a key that closed the window goes no further
+                return !m_form.isLoaded();
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    Form& m_form;
+};
+
+Form::Form(Program& program) : m_program(program), m_events(std::make_unique<FormEvents>(*this)) {}
+
+Form::~Form()
+{
+    if (m_window) {
+        m_window->removeEventFilter(m_events.get());
+        delete m_window.data();
+    }
+}
+
+void Form::initialize() { Form_Initialize(); }
+
+bool Form::isVisible() const { return m_window && m_window->isVisible(); }
+
+void Form::Load()
+{
+    if (m_window || m_loading)
+        return;
+    m_loading = true;
+    QWidget* window = createWindow();
+    m_window = window;
+    window->installEventFilter(m_events.get());
+    if (m_keyPreview) {
+        for (QWidget* child : window->findChildren<QWidget*>())
+            child->installEventFilter(m_events.get());
+    }
+    m_active = false;
+    try {
+        Form_Load();
+    } catch (...) {
+        m_loading = false;
+        throw;
+    }
+    m_loading = false;
+}
+
+void Form::Show()
+{
+    Load();
+    if (!m_window)
+        return;
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    // Becoming the active window runs Form_Activate at once, so what Show
+    // starts is complete when Show returns; the window system's own
+    // activation event that follows finds it active already.
+    activated();
+}
+
+void Form::activated()
+{
+    if (m_active || !m_window)
+        return;
+    m_active = true;
+    Form_Activate();
+}
+
+void Form::Hide()
+{
+    if (m_window)
+        m_window->hide();
+    m_active = false;
+}
+
+void Form::Unload()
+{
+    if (!m_window)
+        return;
+    Form_Unload();
+    QWidget* window = m_window.data();
+    m_window.clear();
+    m_active = false;
+    window->removeEventFilter(m_events.get());
+    for (QWidget* child : window->findChildren<QWidget*>())
+        child->removeEventFilter(m_events.get());
+    window->hide();
+    // A handler of one of its own controls may be running: let it return first.
+    window->deleteLater();
+}
+
+} // namespace app

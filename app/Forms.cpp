@@ -1,0 +1,47 @@
+#include "Forms.h"
+
+#include <algorithm>
+
+namespace app {
+
+Forms::~Forms()
+{
+    m_discarded.clear();
+    // Windows go in the reverse order of their creation.
+    for (auto it = m_order.rbegin(); it != m_order.rend(); ++it)
+        m_forms.erase(*it);
+}
+
+void Forms::discard(std::type_index type)
+{
+    auto it = m_forms.find(type);
+    if (it == m_forms.end())
+        return;
+    std::unique_ptr<Form> form = std::move(it->second);
+    m_forms.erase(it);
+    m_order.erase(std::remove(m_order.begin(), m_order.end(), type), m_order.end());
+    form->Unload();
+    m_discarded.push_back(std::move(form));
+    QTimer::singleShot(0, &m_context, [this] { collectDiscarded(); });
+}
+
+void Forms::collectDiscarded() { m_discarded.clear(); }
+
+void Forms::unloadAll()
+{
+    for (auto it = m_order.rbegin(); it != m_order.rend(); ++it)
+        m_forms.at(*it)->Unload();
+}
+
+std::vector<Form*> Forms::visibleForms() const
+{
+    std::vector<Form*> shown;
+    for (const auto& type : m_order) {
+        Form* form = m_forms.at(type).get();
+        if (form->isVisible())
+            shown.push_back(form);
+    }
+    return shown;
+}
+
+} // namespace app

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace app {
+
+class Program;
+
+// Start-up: fixes the number of questions per exam and shows the main window.
+// It opens no database; the first exam or review does.
+void Main(Program& program);
+
+} // namespace app

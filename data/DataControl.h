@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Database.h"
+#include "Recordset.h"
+
+#include <QString>
+#include <memory>
+
+namespace data {
+
+// A window's data control: a database file, a record source (a table name or
+// a SELECT) and the cursor over it. Bound controls listen to it through one
+// RecordsetListener, which hears of every move of the cursor and of each
+// Refresh, so they can store pending changes first and show the new record
+// after.
+class DataControl {
+public:
+    DataControl() = default;
+    DataControl(QString databaseName, QString connect, QString recordSource);
+    DataControl(const DataControl&) = delete;
+    DataControl& operator=(const DataControl&) = delete;
+    ~DataControl();
+
+    QString DatabaseName;
+    // Kept as designed; an SQLite file has no password to pass.
+    QString Connect;
+    QString RecordSource;
+
+    // Runs the record source and stands on its first record.
+    void Refresh();
+    // The cursor; Refresh must have run.
+    Recordset& recordset();
+    bool hasRecordset() const { return bool(m_recordset); }
+    // The open database; Refresh opens it when needed.
+    DatabasePtr Database();
+    // Stores what the bound controls hold for the current record.
+    void UpdateRecord();
+    // Lets go of the cursor and the database (the window unloads).
+    void close();
+
+    void setListener(RecordsetListener* listener);
+
+private:
+    DatabasePtr m_database;
+    std::unique_ptr<Recordset> m_recordset;
+    RecordsetListener* m_listener = nullptr;
+};
+
+} // namespace data

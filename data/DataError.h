@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace data {
+
+// Everything the data layer cannot do is reported as one of these. It carries
+// the database file and SQLite's own words; windows turn it into a message.
+class DataError : public std::runtime_error {
+public:
+    enum class Kind {
+        MissingFile,  // the database file is not there
+        NotADatabase, // the file is there but is no (readable) database
+        MissingTable, // a table or column a statement needs is absent
+        NoCurrentRecord,
+        ReadOnly,     // the file or its folder cannot be written
+        Other,
+    };
+
+    DataError(Kind kind, QString file, QString detail);
+
+    Kind kind() const { return m_kind; }
+    const QString& file() const { return m_file; }
+    const QString& detail() const { return m_detail; }
+
+    // One or two plain sentences for the candidate.
+    QString describe() const;
+
+private:
+    Kind m_kind;
+    QString m_file;
+    QString m_detail;
+};
+
+} // namespace data

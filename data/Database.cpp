@@ -1,0 +1,176 @@
+#include "Database.h"
+
+#include "DataError.h"
+#include "JetSql.h"
+#include "QueryRecordset.h"
+#include "TableRecordset.h"
+
+#include <QFileInfo>
+
+namespace data {
+namespace {
+
+DataError::Kind kindOf(int rc, const QString& message)
+{
+    switch (rc & 0xff) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return DataError::Kind::NotADatabase;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        return DataError::Kind::ReadOnly;
+    default:
+        break;
+    }
+    if (message.startsWith(QLatin1StringView("no such table")) ||
+        message.startsWith(QLatin1StringView("no such column")) ||
+        message.contains(QLatin1StringView("has no column named")))
+        return DataError::Kind::MissingTable;
+    return DataError::Kind::Other;
+}
+
+} // namespace
+
+std::shared_ptr<Database> Database::OpenDatabase(const QString& fileName)
+{
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    if (!QFileInfo(path).isFile())
+        throw DataError(DataError::Kind::MissingFile, path, QString());
+
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    SqliteHandle db(raw);
+    if (rc != SQLITE_OK) {
+        const QString message = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QString();
+        throw DataError(rc == SQLITE_CANTOPEN ? DataError::Kind::MissingFile
+                                              : DataError::Kind::NotADatabase,
+                        path, message);
+    }
+    sqlite3_extended_result_codes(db.get(), 1);
+    // A second copy of the program may hold the file for a moment.
+    sqlite3_busy_timeout(db.get(), 2000);
+    std::shared_ptr<Database> database(new Database(std::move(db), path));
+    // SQLite opens any file; the first read tells whether it is a database.
+    auto probe = database->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    database->step(probe.get(), QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    return database;
+}
+
+Database::Database(SqliteHandle db, QString fileName) : m_db(std::move(db)), m_fileName(std::move(fileName)) {}
+
+Database::~Database() = default;
+
+void Database::Close() { m_db.reset(); }
+
+sqlite3* Database::handle()
+{
+    if (!m_db)
+        throw DataError(DataError::Kind::Other, m_fileName, QStringLiteral("the database is closed"));
+    return m_db.get();
+}
+
+void Database::fail(const QString& sql, int rc)
+{
+    const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db.get())) : QString();
+    const DataError::Kind kind = kindOf(rc, message);
+    const QString detail = kind == DataError::Kind::MissingTable || sql.isEmpty()
+                               ? message
+                               : message + QStringLiteral(" in \"") + sql + u'"';
+    throw DataError(kind, m_fileName, detail);
+}
+
+StatementHandle Database::prepare(const QString& sql)
+{
+    sqlite3_stmt* raw = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(handle(), utf8.constData(), int(utf8.size()), &raw, nullptr);
+    StatementHandle st(raw);
+    if (rc != SQLITE_OK)
+        fail(sql, rc);
+    return st;
+}
+
+void Database::step(sqlite3_stmt* st, const QString& sql)
+{
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(sql, rc);
+}
+
+void Database::Execute(const QString& sql)
+{
+    const QString statement = rewriteJetSql(sql);
+    auto st = prepare(statement);
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        fail(sql, rc);
+}
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, RecordsetType type)
+{
+    auto self = shared_from_this();
+    const QString trimmed = source.trimmed();
+    const bool isQuery = trimmed.startsWith(QLatin1StringView("select"), Qt::CaseInsensitive);
+    if (isQuery) {
+        if (type == dbOpenTable)
+            throw DataError(DataError::Kind::Other, m_fileName,
+                            QStringLiteral("a query cannot be opened as a table"));
+        return std::make_unique<QueryRecordset>(self, trimmed);
+    }
+    return std::make_unique<TableRecordset>(self, trimmed);
+}
+
+std::optional<Database::TableInfo> Database::tableInfo(const QString& table)
+{
+    QString bare = table;
+    if (bare.startsWith(u'[') && bare.endsWith(u']'))
+        bare = bare.mid(1, bare.size() - 2);
+    auto find = prepare(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name = ?1 COLLATE NOCASE"));
+    bindValue(find.get(), 1, bare);
+    if (sqlite3_step(find.get()) != SQLITE_ROW)
+        return std::nullopt;
+    TableInfo info;
+    info.name = columnText(find.get(), 0);
+
+    auto columns = prepare(QStringLiteral("SELECT name, pk, type FROM pragma_table_info(") +
+                           u'\'' + QString(info.name).replace(u'\'', QStringLiteral("''")) +
+                           QStringLiteral("')"));
+    QString rowidAlias;
+    int pkCount = 0;
+    while (sqlite3_step(columns.get()) == SQLITE_ROW) {
+        const QString name = columnText(columns.get(), 0);
+        info.columns << name;
+        if (sqlite3_column_int(columns.get(), 1) > 0) {
+            ++pkCount;
+            if (columnText(columns.get(), 2).compare(QLatin1StringView("integer"), Qt::CaseInsensitive) == 0)
+                rowidAlias = name;
+        }
+    }
+    if (pkCount == 1 && !rowidAlias.isEmpty())
+        info.keyColumn = rowidAlias;
+
+    // A unique index on one column is the table's key ("primaryKey").
+    auto indexes = prepare(QStringLiteral("SELECT il.name, ii.name FROM pragma_index_list(") +
+                           u'\'' + QString(info.name).replace(u'\'', QStringLiteral("''")) +
+                           QStringLiteral("') AS il, pragma_index_info(il.name) AS ii "
+                                          "WHERE il.\"unique\" = 1 "
+                                          "AND (SELECT count(*) FROM pragma_index_info(il.name)) = 1"));
+    while (sqlite3_step(indexes.get()) == SQLITE_ROW) {
+        const QString indexName = columnText(indexes.get(), 0);
+        const QString column = columnText(indexes.get(), 1);
+        const bool preferred = indexName.endsWith(QLatin1StringView("primaryKey"), Qt::CaseInsensitive);
+        if (info.keyIndex.isEmpty() || preferred) {
+            info.keyIndex = indexName;
+            info.keyColumn = column;
+        }
+    }
+    return info;
+}
+
+} // namespace data

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Sqlite.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+namespace data {
+
+class Recordset;
+
+enum RecordsetType {
+    dbOpenTable = 1,   // a table by name, with Index and Seek
+    dbOpenDynaset = 2, // a table by name or a query, with FindFirst
+};
+
+// A question database file opened by name. Opening never creates a file:
+// a missing one is reported, so the program cannot end up with an empty bank.
+class Database : public std::enable_shared_from_this<Database> {
+public:
+    static std::shared_ptr<Database> OpenDatabase(const QString& fileName);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Runs one action statement, Jet forms accepted.
+    void Execute(const QString& sql);
+
+    // A table name (dynaset or table type) or a SELECT statement (dynaset).
+    std::unique_ptr<Recordset> OpenRecordset(const QString& source,
+                                             RecordsetType type = dbOpenDynaset);
+
+    void Close();
+    bool isOpen() const { return bool(m_db); }
+    const QString& fileName() const { return m_fileName; }
+
+    // For the data layer's own classes.
+    StatementHandle prepare(const QString& sql);
+    void step(sqlite3_stmt* st, const QString& sql);
+    [[noreturn]] void fail(const QString& sql, int rc);
+    sqlite3* handle();
+
+    struct TableInfo {
+        QString name;      // as stored
+        QStringList columns;
+        QString keyColumn; // ID-like column with a unique index, or the rowid alias
+        QString keyIndex;  // name of that unique index, if any
+    };
+    // Looks a table up case-insensitively; nullopt when there is none.
+    std::optional<TableInfo> tableInfo(const QString& table);
+
+private:
+    Database(SqliteHandle db, QString fileName);
+    SqliteHandle m_db;
+    QString m_fileName;
+};
+
+using DatabasePtr = std::shared_ptr<Database>;
+
+} // namespace data

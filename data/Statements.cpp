@@ -1,0 +1,161 @@
+#include "Statements.h"
+
+namespace data::sql {
+namespace {
+
+const QLatin1StringView examQuestionsText(
+    "SELECT tblRandom.id, exam1.* FROM exam1 INNER JOIN tblRandom ON tblRandom.ID = exam1.ID ;");
+
+const QLatin1StringView shownAnswerText(
+    "SELECT exam11.* FROM exam11 INNER JOIN showans ON exam11.ID = showans.id;");
+
+const QLatin1StringView reviewExamText("SELECT * FROM exam11 ;");
+
+const QLatin1StringView wrongAnswerReviewText(
+    "SELECT exam1.ID, exam11.correctanswer1,  exam11.correctanswer2, exam11.correctanswer3,  "
+    "exam11.correctanswer4, exam11.correctanswer5, exam11.question,  exam11.answer1, "
+    "exam11.answer2, exam11.answer3,  exam11.answer4, exam11.answer5, exam11.explanation, "
+    "exam11.diagram1,  exam1.correctanswer1, exam1.correctanswer2,  exam1.correctanswer3, "
+    "exam1.correctanswer4, exam1.correctanswer5, exam1.cat_desc  FROM exam1 INNER JOIN exam11  "
+    "ON exam1.ID = exam11.ID  WHERE (([exam1].[id]=[exam11].[id]) AND  "
+    "([exam1].[correctanswer1]<>[exam11].[correctanswer1])  OR "
+    "([exam1].[correctanswer2]<>[exam11].[correctanswer2])  OR "
+    "([exam1].[correctanswer3]<>[exam11].[correctanswer3])  OR "
+    "([exam1].[correctanswer4]<>[exam11].[correctanswer4])  OR "
+    "([exam1].[correctanswer5]<>[exam11].[correctanswer5]));");
+
+const QLatin1StringView correctAnswersFourText(
+    "SELECT exam1.ID, exam1.correctanswer1,  exam1.correctanswer2, exam1.correctanswer3,  "
+    "exam1.correctanswer4, exam1.question,  exam1.answer1, exam1.answer2, exam1.answer3,  "
+    "exam1.answer4, exam1.explanation  FROM exam1 INNER JOIN exam11  ON exam1.ID = exam11.ID  "
+    "WHERE (([exam1].[id]=[exam11].[id]) AND  ([exam1].[correctanswer1]=[exam11].[correctanswer1])  "
+    "and ([exam1].[correctanswer2]=[exam11].[correctanswer2])  "
+    "and ([exam1].[correctanswer3]=[exam11].[correctanswer3])  "
+    "and ([exam1].[correctanswer4]=[exam11].[correctanswer4]));");
+
+const QLatin1StringView correctAnswersFiveText(
+    "SELECT exam1.ID, exam1.correctanswer1,  exam1.correctanswer2, exam1.correctanswer3,  "
+    "exam1.correctanswer4, exam1.correctanswer5,exam1.question,  exam1.answer1, exam1.answer2, "
+    "exam1.answer3,  exam1.answer4, exam1.answer5, exam1.explanation  FROM exam1 INNER JOIN "
+    "exam11  ON exam1.ID = exam11.ID  WHERE (([exam1].[id]=[exam11].[id]) AND  "
+    "([exam1].[correctanswer1]=[exam11].[correctanswer1])  "
+    "and ([exam1].[correctanswer2]=[exam11].[correctanswer2])  "
+    "and ([exam1].[correctanswer3]=[exam11].[correctanswer3])  "
+    "and ([exam1].[correctanswer4]=[exam11].[correctanswer4])  "
+    "and ([exam1].[correctanswer5]=[exam11].[correctanswer5]));");
+
+// Given for exam 2 (it serves exams 2 and 3).
+const QLatin1StringView wrongAnswersText(
+    "SELECT exam2.ID, exam2.correctanswer1,  exam2.correctanswer2, exam2.correctanswer3,  "
+    "exam2.correctanswer4, exam2.question,  exam2.answer1, exam2.answer2, exam2.answer3,  "
+    "exam2.answer4, exam2.explanation  FROM exam2 INNER JOIN exam22  ON exam2.ID = exam22.ID  "
+    "WHERE (([exam2].[id]=[exam22].[id]) AND  ([exam2].[correctanswer1]<>[exam22].[correctanswer1])  "
+    "OR ([exam2].[correctanswer2]<>[exam22].[correctanswer2])  "
+    "OR ([exam2].[correctanswer3]<>[exam22].[correctanswer3])  "
+    "OR ([exam2].[correctanswer4]<>[exam22].[correctanswer4]));");
+
+const QLatin1StringView categoryQuestionsText("Select catid From exam1 WHERE catid=");
+
+const QLatin1StringView categoryCorrectFourText(
+    "SELECT exam1.catID  FROM exam1 INNER JOIN exam11  ON exam1.ID = exam11.ID  WHERE "
+    "(([exam1].[id]=[exam11].[id]) AND  ([exam1].[correctanswer1]=[exam11].[correctanswer1])  "
+    "and ([exam1].[correctanswer2]=[exam11].[correctanswer2])  "
+    "and ([exam1].[correctanswer3]=[exam11].[correctanswer3])  "
+    "and ([exam1].[correctanswer4]=[exam11].[correctanswer4])) and  [exam1].[catid]=");
+
+const QLatin1StringView categoryCorrectFiveText(
+    "SELECT exam1.catID  FROM exam1 INNER JOIN exam11  ON exam1.ID = exam11.ID  WHERE "
+    "(([exam1].[id]=[exam11].[id]) AND  ([exam1].[correctanswer1]=[exam11].[correctanswer1])  "
+    "and ([exam1].[correctanswer2]=[exam11].[correctanswer2])  "
+    "and ([exam1].[correctanswer3]=[exam11].[correctanswer3])  "
+    "and ([exam1].[correctanswer4]=[exam11].[correctanswer4])  "
+    "and ([exam1].[correctanswer5]=[exam11].[correctanswer5])) and  [exam1].[catid]=");
+
+const QLatin1StringView resetFourText(
+    "UPDATE exam1 SET exam1.correctanswer1 = No,  exam1.correctanswer2 = No,  "
+    "exam1.correctanswer3 = No,  exam1.correctanswer4 = No;");
+
+const QLatin1StringView resetFiveText(
+    "UPDATE exam1 SET exam1.correctanswer1 = No,  exam1.correctanswer2 = No,  "
+    "exam1.correctanswer3 = No,  exam1.correctanswer4 = No, exam1.correctanswer5 = No;");
+
+// The exam-1 text with the tables of `exam` (1, 2 or 3) in their place.
+QString forExam(QLatin1StringView examOneText, int exam)
+{
+    QString text(examOneText);
+    if (exam == 1)
+        return text;
+    const QString digit = QString::number(exam);
+    text.replace(QLatin1StringView("exam11"), QStringLiteral("\x01"));
+    text.replace(QLatin1StringView("exam1"), QStringLiteral("exam") + digit);
+    text.replace(QStringLiteral("\x01"), QStringLiteral("exam") + digit + digit);
+    return text;
+}
+
+} // namespace
+
+QString workingTable(int exam) { return QStringLiteral("exam") + QString::number(exam); }
+
+QString keyTable(int exam)
+{
+    return QStringLiteral("exam") + QString::number(exam) + QString::number(exam);
+}
+
+QString deleteRandomDraw() { return QStringLiteral("delete * from tblrandom;"); }
+QString deleteShownAnswer() { return QStringLiteral("delete * from showans;"); }
+QString deleteCategoryScores() { return QStringLiteral("delete * from cat_scores;"); }
+QString findId(qint64 id) { return QStringLiteral("ID =") + QString::number(id); }
+
+QString examQuestions(int exam) { return forExam(examQuestionsText, exam); }
+QString shownAnswer(int exam) { return forExam(shownAnswerText, exam); }
+QString reviewExam(int exam) { return forExam(reviewExamText, exam); }
+
+QString wrongAnswerReview(int exam)
+{
+    QString text = forExam(wrongAnswerReviewText, exam);
+    if (exam == 3) {
+        // exam 3's text has always been written without these two blanks
+        text.replace(QLatin1StringView("exam33.correctanswer5, exam33.question"),
+                     QLatin1StringView("exam33.correctanswer5,exam33.question"));
+        text.replace(QLatin1StringView("exam33.answer5, exam33.explanation"),
+                     QLatin1StringView("exam33.answer5,exam33.explanation"));
+    }
+    return text;
+}
+
+QString correctAnswers(int exam, int answerColumns)
+{
+    return forExam(answerColumns >= 5 ? correctAnswersFiveText : correctAnswersFourText, exam);
+}
+
+QString wrongAnswers(int exam)
+{
+    QString text(wrongAnswersText);
+    if (exam == 2)
+        return text;
+    const QString digit = QString::number(exam);
+    text.replace(QLatin1StringView("exam22"), QStringLiteral("\x01"));
+    text.replace(QLatin1StringView("exam2"), QStringLiteral("exam") + digit);
+    text.replace(QStringLiteral("\x01"), QStringLiteral("exam") + digit + digit);
+    return text;
+}
+
+QString categoryQuestions(int exam, int category)
+{
+    return forExam(categoryQuestionsText, exam) + QString::number(category);
+}
+
+QString categoryCorrectAnswers(int exam, int answerColumns, int category)
+{
+    return forExam(answerColumns >= 5 ? categoryCorrectFiveText : categoryCorrectFourText, exam) +
+           QString::number(category);
+}
+
+QString resetChoices(int exam, int answerColumns)
+{
+    return forExam(answerColumns >= 5 ? resetFiveText : resetFourText, exam);
+}
+
+QString testInformationTable() { return QStringLiteral("Test Information"); }
+
+} // namespace data::sql

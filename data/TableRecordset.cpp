@@ -1,0 +1,242 @@
+#include "TableRecordset.h"
+
+#include "DataError.h"
+
+namespace data {
+namespace {
+
+QString quoteName(const QString& name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+TableRecordset::TableRecordset(DatabasePtr db, const QString& table) : Recordset(std::move(db))
+{
+    auto info = m_db->tableInfo(table);
+    if (!info)
+        throw DataError(DataError::Kind::MissingTable, m_db->fileName(),
+                        QStringLiteral("the table \"%1\" is missing").arg(table));
+    m_info = *info;
+    for (const QString& c : m_info.columns)
+        m_columns.push_back({c, m_info.name, c});
+    if (fetchFirst())
+        standOn(std::move(m_current));
+}
+
+QString TableRecordset::quotedTable() const { return quoteName(m_info.name); }
+
+QString TableRecordset::orderColumn() const
+{
+    return m_indexed ? quoteName(m_info.keyColumn) : QStringLiteral("rowid");
+}
+
+bool TableRecordset::fetchOne(StatementHandle& cache, const QString& sql, const QVariant& bound)
+{
+    if (!cache)
+        cache = m_db->prepare(sql);
+    sqlite3_stmt* st = cache.get();
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (bound.isValid())
+        bindValue(st, 1, bound);
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_DONE) {
+        sqlite3_reset(st);
+        return false;
+    }
+    if (rc != SQLITE_ROW)
+        m_db->fail(sql, rc);
+    // column 0 is the rowid, column 1 the order value, then the table's columns
+    m_rowid = sqlite3_column_int64(st, 0);
+    m_orderValue = columnValue(st, 1);
+    std::vector<QVariant> row;
+    row.reserve(m_columns.size());
+    for (int i = 0; i < int(m_columns.size()); ++i)
+        row.push_back(columnValue(st, i + 2));
+    sqlite3_reset(st);
+    m_current = std::move(row);
+    return true;
+}
+
+bool TableRecordset::fetchFirst()
+{
+    ensureOpen();
+    StatementHandle once;
+    return fetchOne(once,
+                    QStringLiteral("SELECT rowid, %1, * FROM %2 ORDER BY %1 LIMIT 1")
+                        .arg(orderColumn(), quotedTable()),
+                    QVariant());
+}
+
+bool TableRecordset::fetchLast()
+{
+    ensureOpen();
+    StatementHandle once;
+    return fetchOne(once,
+                    QStringLiteral("SELECT rowid, %1, * FROM %2 ORDER BY %1 DESC LIMIT 1")
+                        .arg(orderColumn(), quotedTable()),
+                    QVariant());
+}
+
+bool TableRecordset::fetchNext()
+{
+    ensureOpen();
+    const qint64 before = m_rowid;
+    const QVariant order = m_orderValue;
+    const bool found =
+        fetchOne(m_next,
+                 QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 > ?1 ORDER BY %1 LIMIT 1")
+                     .arg(orderColumn(), quotedTable()),
+                 order);
+    if (!found) {
+        m_rowid = before;
+        m_orderValue = order;
+    }
+    return found;
+}
+
+bool TableRecordset::fetchPrevious()
+{
+    ensureOpen();
+    const qint64 before = m_rowid;
+    const QVariant order = m_orderValue;
+    const bool found = fetchOne(
+        m_previous,
+        QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 < ?1 ORDER BY %1 DESC LIMIT 1")
+            .arg(orderColumn(), quotedTable()),
+        order);
+    if (!found) {
+        m_rowid = before;
+        m_orderValue = order;
+    }
+    return found;
+}
+
+qint64 TableRecordset::RecordCount()
+{
+    ensureOpen();
+    const QString sql = QStringLiteral("SELECT count(*) FROM ") + quotedTable();
+    auto st = m_db->prepare(sql);
+    m_db->step(st.get(), sql);
+    return sqlite3_column_int64(st.get(), 0);
+}
+
+bool TableRecordset::canWriteBack(int position) const
+{
+    return hasCurrent() && position >= 0 && position < fieldCount();
+}
+
+void TableRecordset::setIndex(const QString& indexName)
+{
+    ensureOpen();
+    // Index names are unique across an SQLite file, so "primaryKey" means
+    // this table's own unique index on its key, whatever it is stored as.
+    if (indexName.compare(QLatin1StringView("primaryKey"), Qt::CaseInsensitive) != 0 &&
+        indexName.compare(m_info.keyIndex, Qt::CaseInsensitive) != 0)
+        throw DataError(DataError::Kind::MissingTable, m_db->fileName(),
+                        QStringLiteral("the table \"%1\" has no index \"%2\"").arg(m_info.name, indexName));
+    if (m_info.keyColumn.isEmpty())
+        throw DataError(DataError::Kind::MissingTable, m_db->fileName(),
+                        QStringLiteral("the table \"%1\" has no primaryKey index").arg(m_info.name));
+    if (!m_indexed) {
+        m_indexed = true;
+        m_next.reset();
+        m_previous.reset();
+        if (hasCurrent())
+            m_orderValue = m_current.at(std::size_t(fieldIndex(m_info.keyColumn)));
+    }
+}
+
+void TableRecordset::Seek(const QString& comparison, const QVariant& key)
+{
+    ensureOpen();
+    if (!m_indexed)
+        throw DataError(DataError::Kind::Other, m_db->fileName(),
+                        QStringLiteral("Seek needs an index on \"%1\"").arg(m_info.name));
+    if (comparison.trimmed() != QLatin1StringView("="))
+        throw DataError(DataError::Kind::Other, m_db->fileName(),
+                        QStringLiteral("Seek supports \"=\" only"));
+    const qint64 rowid = m_rowid;
+    const QVariant order = m_orderValue;
+    auto row = std::move(m_current);
+    const bool found = fetchOne(m_seek,
+                                QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 = ?1 LIMIT 1")
+                                    .arg(orderColumn(), quotedTable()),
+                                key);
+    m_noMatch = !found;
+    if (found) {
+        standOn(std::move(m_current));
+    } else {
+        m_rowid = rowid;
+        m_orderValue = order;
+        m_current = std::move(row);
+    }
+}
+
+void TableRecordset::FindFirst(const QString& criterion)
+{
+    ensureOpen();
+    const qint64 rowid = m_rowid;
+    const QVariant order = m_orderValue;
+    auto row = std::move(m_current);
+    StatementHandle once;
+    const bool found = fetchOne(once,
+                                QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE (%3) ORDER BY %1 LIMIT 1")
+                                    .arg(orderColumn(), quotedTable(), criterion),
+                                QVariant());
+    m_noMatch = !found;
+    if (found) {
+        standOn(std::move(m_current));
+    } else {
+        m_rowid = rowid;
+        m_orderValue = order;
+        m_current = std::move(row);
+    }
+}
+
+void TableRecordset::writeCurrent(const std::map<int, QVariant>& changes)
+{
+    QString sql = QStringLiteral("UPDATE ") + quotedTable() + QStringLiteral(" SET ");
+    bool first = true;
+    for (const auto& [position, v] : changes) {
+        if (!first)
+            sql += QStringLiteral(", ");
+        first = false;
+        sql += quoteName(m_columns.at(std::size_t(position)).originColumn) + QStringLiteral(" = ?");
+    }
+    sql += QStringLiteral(" WHERE rowid = ?");
+    auto st = m_db->prepare(sql);
+    int index = 1;
+    for (const auto& [position, v] : changes)
+        bindValue(st.get(), index++, v);
+    sqlite3_bind_int64(st.get(), index, m_rowid);
+    m_db->step(st.get(), sql);
+}
+
+void TableRecordset::insertRow(const std::map<int, QVariant>& values)
+{
+    QString sql = QStringLiteral("INSERT INTO ") + quotedTable();
+    if (values.empty()) {
+        sql += QStringLiteral(" DEFAULT VALUES");
+    } else {
+        QString names, marks;
+        for (const auto& [position, v] : values) {
+            if (!names.isEmpty()) {
+                names += QStringLiteral(", ");
+                marks += QStringLiteral(", ");
+            }
+            names += quoteName(m_columns.at(std::size_t(position)).originColumn);
+            marks += u'?';
+        }
+        sql += QStringLiteral(" (") + names + QStringLiteral(") VALUES (") + marks + u')';
+    }
+    auto st = m_db->prepare(sql);
+    int index = 1;
+    for (const auto& [position, v] : values)
+        bindValue(st.get(), index++, v);
+    m_db->step(st.get(), sql);
+}
+
+} // namespace data

@@ -1,0 +1,3 @@
+#include "ProgramMain.h"
+
+int main(int argc, char** argv) { return app::runProgram(argc, argv, app::demoEdition()); }

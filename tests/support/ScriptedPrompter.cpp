@@ -1,0 +1,54 @@
+#include "ScriptedPrompter.h"
+
+void ScriptedPrompter::expect(const QString& prompt, int answer)
+{
+    m_script.append({prompt, answer, QString(), false});
+}
+
+void ScriptedPrompter::expectInput(const QString& prompt, const QString& text)
+{
+    m_script.append({prompt, 0, text, true});
+}
+
+int ScriptedPrompter::msgBox(const QString& prompt, int style, const QString& title)
+{
+    m_shown.append({prompt, style, title, QString(), false});
+    for (qsizetype i = 0; i < m_script.size(); ++i) {
+        if (!m_script[i].input && m_script[i].prompt == prompt) {
+            const int answer = m_script[i].answer;
+            m_script.removeAt(i);
+            return answer;
+        }
+    }
+    m_unexpected << prompt;
+    return app::vbOK;
+}
+
+QString ScriptedPrompter::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    m_shown.append({prompt, 0, title, defaultText, true});
+    for (qsizetype i = 0; i < m_script.size(); ++i) {
+        if (m_script[i].input && m_script[i].prompt == prompt) {
+            const QString text = m_script[i].text;
+            m_script.removeAt(i);
+            return text;
+        }
+    }
+    m_unexpected << prompt;
+    return QString();
+}
+
+QStringList ScriptedPrompter::unused() const
+{
+    QStringList left;
+    for (const Expectation& e : m_script)
+        left << e.prompt;
+    return left;
+}
+
+void ScriptedPrompter::clear()
+{
+    m_script.clear();
+    m_shown.clear();
+    m_unexpected.clear();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Answers message boxes and input boxes from a script instead of a person.
+// Each expectation names the prompt it answers; a prompt nobody scripted is
+// answered with OK/"" and recorded, so a test can fail on it.
+class ScriptedPrompter final : public app::Prompter {
+public:
+    struct Shown {
+        QString prompt;
+        int style = 0;
+        QString title;
+        QString defaultText; // input boxes
+        bool input = false;
+    };
+
+    // The next message box with this prompt answers `answer` (app::vbOK, vbYes, ...).
+    void expect(const QString& prompt, int answer);
+    // The next input box with this prompt answers `text`.
+    void expectInput(const QString& prompt, const QString& text);
+
+    int msgBox(const QString& prompt, int style, const QString& title) override;
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+
+    const QList<Shown>& shown() const { return m_shown; }
+    const Shown& last() const { return m_shown.last(); }
+    // Prompts that came without an expectation.
+    const QStringList& unexpected() const { return m_unexpected; }
+    // Expectations no prompt used.
+    QStringList unused() const;
+    void clear();
+
+private:
+    struct Expectation {
+        QString prompt;
+        int answer = 0;
+        QString text;
+        bool input = false;
+    };
+    QList<Expectation> m_script;
+    QList<Shown> m_shown;
+    QStringList m_unexpected;
+};
