@@ -32,6 +32,7 @@ private:
 // A timer with Interval and Enabled. It ticks while its window is hidden and
 // stops with the window's controls.
 class VbTimer final : public QObject {
+    Q_OBJECT
 public:
     VbTimer(QObject* parent, std::function<void()> tick);
 

@@ -56,6 +56,7 @@ Edition demoEdition()
     e.reviewEndUnloads = false;
     e.reviewReappliesModeOnActivate = false;
     e.wrongAnswerReturnUnloads = false;
+    e.scoreExitClearsExamCode = false;
     return e;
 }
 

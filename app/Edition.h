@@ -59,6 +59,7 @@ struct Edition {
     bool reviewEndUnloads = true;           // demo: only hides, clock running
     bool reviewReappliesModeOnActivate = true;
     bool wrongAnswerReturnUnloads = true;   // demo: hides and discards
+    bool scoreExitClearsExamCode = true;    // demo: the score sheet's Exit keeps the exam number
 
     QString version() const;                        // "Version 9.0.0"
     QString examCaption(int exam) const;            // exam window

@@ -1,5 +1,8 @@
 #include "Form.h"
 
+#include "Controls.h"
+#include "Program.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -32,10 +35,20 @@ public:
             break;
         case QEvent::KeyPress:
             if (m_form.m_keyPreview) {
+                // A key its control leaves unused travels on to the parents,
+                // which are watched too: the window hears each key once.
+                if (event == m_previewed && m_previewedAt && watched->isWidgetType() &&
+                    static_cast<QWidget*>(watched)->isAncestorOf(m_previewedAt))
+                    break;
+                m_previewed = event;
+                m_previewedAt = qobject_cast<QWidget*>(watched);
                 m_form.Form_KeyPress(*static_cast<QKeyEvent*>(event));
                 // a key that closed the window goes no further
                 return !m_form.isLoaded();
             }
+            break;
+        case QEvent::KeyRelease:
+            m_previewed = nullptr;
             break;
         default:
             break;
@@ -45,6 +58,8 @@ public:
 
 private:
     Form& m_form;
+    const QEvent* m_previewed = nullptr; // the key press last shown to the window
+    QPointer<QWidget> m_previewedAt;
 };
 
 Form::Form(Program& program) : m_program(program), m_events(std::make_unique<FormEvents>(*this)) {}
@@ -76,6 +91,10 @@ void Form::Load()
     m_active = false;
     try {
         Form_Load();
+    } catch (const LoadAbandoned&) {
+        m_loading = false;
+        Unload();
+        return;
     } catch (...) {
         m_loading = false;
         throw;
@@ -102,6 +121,7 @@ void Form::activated()
     if (m_active || !m_window)
         return;
     m_active = true;
+    m_program.forms().formActivated(*this);
     Form_Activate();
 }
 
@@ -123,6 +143,9 @@ void Form::Unload()
     window->removeEventFilter(m_events.get());
     for (QWidget* child : window->findChildren<QWidget*>())
         child->removeEventFilter(m_events.get());
+    // Its timers stop with it, though the controls go only later.
+    for (VbTimer* timer : window->findChildren<VbTimer*>())
+        timer->setEnabled(false);
     window->hide();
     // A handler of one of its own controls may be running: let it return first.
     window->deleteLater();

@@ -12,6 +12,10 @@ namespace app {
 class Program;
 class FormEvents;
 
+// Thrown by a Form_Load that has told the candidate why the window cannot
+// open; the window is left unloaded and Show shows nothing.
+struct LoadAbandoned {};
+
 // One window of the program, with the life the windows rely on:
 // the instance is created on first use (Form_Initialize, once); Show loads
 // it if needed (Form_Load), shows it modeless and activates it
@@ -58,6 +62,7 @@ protected:
 
 private:
     friend class FormEvents;
+    friend class Forms;
     void activated();
     void deactivated() { m_active = false; }
 

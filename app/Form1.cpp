@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "MainBackdrop.h"
 #include "Program.h"
+#include "frmSplash.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -97,8 +98,17 @@ void Form1::menuFileSubExam1_Click() { startReview(1); }
 void Form1::menuFileSubExam2_Click() { startReview(2); }
 void Form1::menuFileSubExam3_Click() { startReview(3); }
 
+void Form1::startExam(int exam)
+{
+    RunValues& run = program().run();
+    const Edition& edition = program().edition();
+    run.ExamCode = exam;
+    // A cancelled prompt gives "" and the start goes on with an empty name.
+    run.CandidateName = program().InputBox(edition.namePrompt, edition.nameTitle, edition.nameDefault);
+    program().form<frmSplash>().Show();
+}
+
 // The windows behind these items arrive with their own subsystems.
-void Form1::startExam(int) {}
 void Form1::startReview(int) {}
 void Form1::mnuHelpsubNavigate_Click() {}
 void Form1::mnuHelpSubCer_Click() {}

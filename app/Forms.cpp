@@ -33,6 +33,14 @@ void Forms::unloadAll()
         m_forms.at(*it)->Unload();
 }
 
+void Forms::formActivated(const Form& form)
+{
+    for (auto& [type, other] : m_forms) {
+        if (other.get() != &form)
+            other->deactivated();
+    }
+}
+
 std::vector<Form*> Forms::visibleForms() const
 {
     std::vector<Form*> shown;

@@ -51,6 +51,9 @@ public:
     void collectDiscarded();
     // Windows currently on screen.
     std::vector<Form*> visibleForms() const;
+    // One window is active at a time: the others will run Form_Activate
+    // again when they next become active.
+    void formActivated(const Form& form);
 
 private:
     void discard(std::type_index type);

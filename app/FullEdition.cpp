@@ -53,6 +53,7 @@ Edition fullEdition()
     e.reviewEndUnloads = true;
     e.reviewReappliesModeOnActivate = true;
     e.wrongAnswerReturnUnloads = true;
+    e.scoreExitClearsExamCode = true;
     return e;
 }
 

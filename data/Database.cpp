@@ -111,6 +111,37 @@ void Database::Execute(const QString& sql)
         fail(sql, rc);
 }
 
+std::vector<qint64> Database::integers(const QString& sql)
+{
+    auto st = prepare(sql);
+    std::vector<qint64> values;
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        if (sqlite3_column_type(st.get(), 0) != SQLITE_NULL)
+            values.push_back(sqlite3_column_int64(st.get(), 0));
+    }
+    if (rc != SQLITE_DONE)
+        fail(sql, rc);
+    return values;
+}
+
+Database::Transaction::Transaction(Database& db) : m_db(db)
+{
+    m_db.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Database::Transaction::~Transaction()
+{
+    if (!m_done && m_db.isOpen())
+        sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Database::Transaction::commit()
+{
+    m_db.Execute(QStringLiteral("COMMIT"));
+    m_done = true;
+}
+
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, RecordsetType type)
 {
     auto self = shared_from_this();

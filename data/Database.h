@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace data {
 
@@ -31,6 +32,24 @@ public:
     // A table name (dynaset or table type) or a SELECT statement (dynaset).
     std::unique_ptr<Recordset> OpenRecordset(const QString& source,
                                              RecordsetType type = dbOpenDynaset);
+
+    // The whole first column of a query as integers (Null skipped), read in one go.
+    std::vector<qint64> integers(const QString& sql);
+
+    // Everything between begin and commit is stored together or not at all,
+    // and costs one write to disk instead of one per statement.
+    class Transaction {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction();
+        void commit();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+    private:
+        Database& m_db;
+        bool m_done = false;
+    };
 
     void Close();
     bool isOpen() const { return bool(m_db); }

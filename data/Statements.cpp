@@ -107,6 +107,13 @@ QString deleteCategoryScores() { return QStringLiteral("delete * from cat_scores
 QString findId(qint64 id) { return QStringLiteral("ID =") + QString::number(id); }
 
 QString examQuestions(int exam) { return forExam(examQuestionsText, exam); }
+QString examQuestionsInDrawOrder(int exam)
+{
+    QString text = examQuestions(exam);
+    text.insert(text.lastIndexOf(u';'), QLatin1StringView("ORDER BY tblRandom.sl_no "));
+    return text;
+}
+
 QString shownAnswer(int exam) { return forExam(shownAnswerText, exam); }
 QString reviewExam(int exam) { return forExam(reviewExamText, exam); }
 

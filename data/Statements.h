@@ -17,6 +17,8 @@ QString findId(qint64 id);      // "ID =17": no blank after the equals sign
 
 // The exam window's question cursor.
 QString examQuestions(int exam);
+// The same rows in the order they were drawn, so each exam is a new order.
+QString examQuestionsInDrawOrder(int exam);
 // The show-answer window's record.
 QString shownAnswer(int exam);
 // The Review menu's answer key.
