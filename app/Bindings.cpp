@@ -31,6 +31,9 @@ void Bindings::bind(QCheckBox* box, const QString& field, Access access)
         // The answer key is shown, not offered: it cannot be ticked by mouse or key.
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
         box->setFocusPolicy(Qt::NoFocus);
+        // A click that reaches it all the same (its caption's access key, an
+        // event sent to it directly) is undone at once.
+        QObject::connect(box, &QCheckBox::clicked, box, [box](bool checked) { box->setChecked(!checked); });
     }
     add(box, field, Kind::CheckBox, access);
 }

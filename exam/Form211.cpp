@@ -52,8 +52,19 @@ QPlainTextEdit* textBox(QWidget* parent, int lines)
     auto* box = new QPlainTextEdit(parent);
     box->setReadOnly(true);
     box->setTabChangesFocus(true);
-    box->setFixedHeight(box->fontMetrics().lineSpacing() * lines + 10);
+    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + 10);
     return box;
+}
+
+// An answer reads as a line of text beside its box, not as a field to type in.
+void flatten(QPlainTextEdit* box)
+{
+    box->setFrameShape(QFrame::NoFrame);
+    box->setBackgroundRole(QPalette::Window);
+    box->viewport()->setAutoFillBackground(false);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    box->setMaximumHeight(box->minimumHeight());
+    box->viewport()->setCursor(Qt::PointingHandCursor);
 }
 
 } // namespace
@@ -145,6 +156,7 @@ QWidget* Form211::createWindow()
                          [this, i] { text2_Change(i); });
     }
     c.text2[0]->setAccessibleName(QStringLiteral("Question"));
+    c.text2[0]->setMaximumHeight(16777215);
     QFont questionFont = c.text2[0]->font();
     questionFont.setPointSizeF(questionFont.pointSizeF() * 1.15);
     c.text2[0]->setFont(questionFont);
@@ -176,6 +188,7 @@ QWidget* Form211::createWindow()
         c.Option[std::size_t(k)] = option;
         c.options->add(option, [this, k] { optionClick(k); });
         QPlainTextEdit* text = c.text2[std::size_t(answerIndex[std::size_t(k)])];
+        flatten(text);
         text->setAccessibleName(QStringLiteral("Answer %1 text").arg(k));
         text->viewport()->installEventFilter(new AnswerTextClicks(text, [this, k] {
             Controls& cc = *m_controls;
@@ -217,11 +230,10 @@ QWidget* Form211::createWindow()
 
     auto* layout = new QVBoxLayout(window);
     layout->addLayout(top);
-    layout->addWidget(c.text2[0], 3);
+    layout->addWidget(c.text2[0], 1);
     layout->addWidget(c.Picture1, 0, Qt::AlignLeft);
     layout->addWidget(c.lblBestChoice);
-    layout->addLayout(answers, 2);
-    layout->addStretch();
+    layout->addLayout(answers);
     layout->addWidget(rule);
     layout->addLayout(buttons);
 
@@ -286,6 +298,7 @@ void Form211::Form_Load()
     text2_Change(5);
     Form_Activate();
     updateExhibitButton();
+    c.CmdNextQ->setFocus();
 }
 
 void Form211::Form_Unload()

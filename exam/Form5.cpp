@@ -32,7 +32,7 @@ QWidget* Form5::createWindow()
         auto* b = new QPlainTextEdit(window);
         b->setReadOnly(true);
         b->setTabChangesFocus(true);
-        b->setFixedHeight(b->fontMetrics().lineSpacing() * lines + 10);
+        b->setMinimumHeight(b->fontMetrics().lineSpacing() * lines + 10);
         return b;
     };
     for (int i = 0; i <= 6; ++i) {
@@ -43,6 +43,9 @@ QWidget* Form5::createWindow()
     }
     c.text2[0]->setAccessibleName(QStringLiteral("Question"));
     c.text2[1]->setMaximumWidth(90);
+    c.text2[1]->setMaximumHeight(c.text2[1]->minimumHeight());
+    c.text2[1]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    c.text2[1]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     c.text2[1]->setAccessibleName(QStringLiteral("Question ID:"));
     c.lblID = new QLabel(QStringLiteral("Question ID:"), window);
     c.lblID->setObjectName(QStringLiteral("lblID"));
@@ -66,7 +69,12 @@ QWidget* Form5::createWindow()
         check->setObjectName(QStringLiteral("Check%1").arg(k));
         check->setAccessibleName(QStringLiteral("Answer %1").arg(k));
         c.Check[std::size_t(k)] = check;
-        c.text2[std::size_t(k + 1)]->setAccessibleName(QStringLiteral("Answer %1 text").arg(k));
+        QPlainTextEdit* text = c.text2[std::size_t(k + 1)];
+        text->setAccessibleName(QStringLiteral("Answer %1 text").arg(k));
+        text->setFrameShape(QFrame::NoFrame);
+        text->setBackgroundRole(QPalette::Window);
+        text->viewport()->setAutoFillBackground(false);
+        text->setMaximumHeight(text->minimumHeight());
         answers->addWidget(check, k - 1, 0, Qt::AlignTop);
         answers->addWidget(c.text2[std::size_t(k + 1)], k - 1, 1);
     }
@@ -92,6 +100,7 @@ QWidget* Form5::createWindow()
     layout->addLayout(top);
     layout->addWidget(c.text2[0], 2);
     layout->addLayout(answers);
+    layout->addSpacing(8);
     layout->addWidget(c.Label1);
     layout->addWidget(c.Text3, 1);
     layout->addLayout(bottom);

@@ -1,0 +1,586 @@
+#include "Dialog.h"
+#include "ExamFixture.h"
+#include "Form1.h"
+#include "Form211.h"
+#include "Form2C.h"
+#include "Form3.h"
+#include "Form5.h"
+#include "SqlFixture.h"
+#include "Widgets.h"
+#include "frmSplash.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using exam::Form211;
+
+namespace {
+
+const QString endQuestion = QStringLiteral("Do you really wish to end the test?");
+
+QList<qint64> drawnIds(const QString& db)
+{
+    QList<qint64> ids;
+    for (const QString& row : sqlfixture::rows(db, QStringLiteral("SELECT ID FROM tblrandom ORDER BY sl_no")))
+        ids << row.toLongLong();
+    return ids;
+}
+
+int storedChoices(const QString& db, const QString& table, qint64 id)
+{
+    return sqlfixture::scalar(db, QStringLiteral("SELECT correctanswer1 * 1 + correctanswer2 * 2 + "
+                                                 "correctanswer3 * 4 + correctanswer4 * 8 + "
+                                                 "correctanswer5 * 16 FROM %1 WHERE ID = %2")
+                                      .arg(table)
+                                      .arg(id))
+        .toInt();
+}
+
+// Moves to the next question whose type is `type`, from the start.
+void goToQuestionOfType(Form211& w, const QString& type)
+{
+    for (int guard = 0; guard < 200 && w.controls()->Text3->text() != type; ++guard)
+        w.CmdNextQ_Click();
+    QCOMPARE(w.controls()->Text3->text(), type);
+}
+
+// Moves to the question with this ID, from the first question.
+void goToId(ExamFixture& f, Form211& w, qint64 id)
+{
+    while (f.program().run().QuestionNo > 1)
+        w.cmdPrevQ_Click();
+    for (int guard = 0; guard < 200 && f.currentId() != id; ++guard)
+        w.CmdNextQ_Click();
+    QCOMPARE(f.currentId(), id);
+}
+
+} // namespace
+
+class TestExamRun : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void wholeRunFullEdition();
+    void wholeRunDemoEdition();
+    void cancelledStartsLeaveTheMainWindow();
+    void buttonStatesAtFirstAndLastQuestion();
+    void singleAnswerIsStoredAsOneYes();
+    void multipleAnswersAreStored();
+    void answerRowsFollowTheirTexts();
+    void exhibitButtonFollowsDiagram();
+    void clockCountsDownPausesAndTimesOut();
+    void demoTimeOutTellsAndEnds();
+    void showAnswerDisplaysTheKey();
+    void exhibitViewerReturnsToTheSameQuestion();
+    void drawTakesDistinctExistingIds();
+    void drawWithTooFewQuestionsReturnsToMainWindow();
+    void newExamStartsFromCleanChoices();
+    void closingTheExamWindowAsksToEnd();
+    void databaseFailureReturnsToMainWindow();
+    void controlsHaveAccessibleNames();
+};
+
+void TestExamRun::wholeRunFullEdition()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    app::Program& p = f.program();
+    QCOMPARE(p.run().QuestionCount, 83);
+    Form211* w = f.startExam(2, QStringLiteral("Grace Hopper"));
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(p.run().ExamCode, 2);
+    QCOMPARE(p.run().CandidateName, QStringLiteral("Grace Hopper"));
+    QCOMPARE(f.prompter().last().title, QStringLiteral("Name"));
+    QCOMPARE(f.prompter().last().defaultText, QStringLiteral("Candidate's name"));
+    QCOMPARE(w->window()->windowTitle(), QStringLiteral("Exam #2"));
+    QVERIFY(!p.form<app::Form1>().isVisible());
+    QVERIFY(!p.form<app::frmSplash>().isVisible());
+    QVERIFY(!p.forms().existing<exam::Dialog>()->isLoaded());
+
+    // 83 distinct questions of exam 2, presented in the order drawn
+    const QList<qint64> drawn = drawnIds(f.database());
+    QCOMPARE(drawn.size(), 83);
+    QCOMPARE(QSet<qint64>(drawn.begin(), drawn.end()).size(), 83);
+    QCOMPARE(f.currentId(), drawn[0]);
+    QCOMPARE(w->controls()->text2[0]->toPlainText(),
+             QStringLiteral("Question %1 of exam 2").arg(drawn[0]));
+    w->CmdNextQ_Click();
+    QCOMPARE(f.currentId(), drawn[1]);
+    QCOMPARE(w->controls()->LblRec_Count->text(), QStringLiteral("2"));
+
+    f.prompter().expect(endQuestion, app::vbCancel);
+    w->cmdEndExam_Click();
+    QVERIFY(w->isVisible());
+    QCOMPARE(f.prompter().last().style, int(app::vbOKCancelQuestion));
+    QCOMPARE(f.prompter().last().title, QStringLiteral("Confirmation"));
+    f.prompter().expect(endQuestion, app::vbOK);
+    w->cmdEndExam_Click();
+    QVERIFY(!w->isLoaded());
+    QVERIFY(p.forms().existing<scoring::Form3>() && p.forms().existing<scoring::Form3>()->isVisible());
+    QVERIFY(!p.form<app::Form1>().isVisible());
+}
+
+void TestExamRun::wholeRunDemoEdition()
+{
+    ExamFixture f(app::demoEdition(), 30);
+    app::Program& p = f.program();
+    QCOMPARE(p.run().QuestionCount, 30);
+    // exam 2 cannot start in the demo, even when asked for
+    p.run().ExamCode = 2;
+    p.form<exam::Dialog>().OKButton_Click();
+    QVERIFY(!p.forms().existing<Form211>());
+
+    Form211* w = f.startExam(1);
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(f.prompter().shown().last().prompt, QStringLiteral("Please enter your name:"));
+    QCOMPARE(f.prompter().shown().last().defaultText, QStringLiteral("Candidate's Name Here"));
+    QCOMPARE(w->window()->windowTitle(), QStringLiteral("Demo Exam"));
+    // the demo's notice is hidden, not unloaded
+    QVERIFY(p.form<exam::Dialog>().isLoaded());
+    QVERIFY(!p.form<exam::Dialog>().isVisible());
+    QCOMPARE(p.form<exam::Dialog>().controls().Label1->text(),
+             QStringLiteral("You will have 30 questions and have to answer in 30 minutes or less. "));
+    QCOMPARE(drawnIds(f.database()).size(), 30);
+    f.prompter().expect(endQuestion, app::vbOK);
+    w->cmdEndExam_Click();
+    QVERIFY(p.forms().existing<scoring::Form3>()->isVisible());
+}
+
+void TestExamRun::cancelledStartsLeaveTheMainWindow()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    app::Program& p = f.program();
+    // a cancelled name prompt still shows the information window
+    f.prompter().expectInput(p.edition().namePrompt, QString());
+    p.form<app::Form1>().mnuExamsub3_Click();
+    QCOMPARE(p.run().ExamCode, 3);
+    QCOMPARE(p.run().CandidateName, QString());
+    app::frmSplash& splash = p.form<app::frmSplash>();
+    QVERIFY(splash.isVisible());
+    QCOMPARE(splash.controls()->Text1->toPlainText(), QStringLiteral("Temporary test"));
+    QCOMPARE(splash.controls()->lblProductName->text(), QStringLiteral("Temporary test"));
+    QCOMPARE(splash.controls()->lblVersion->text(), QStringLiteral("Version 9.0.0"));
+    QCOMPARE(splash.controls()->Label5->text(), QStringLiteral("Software Agreement(EULA) and  Disclaimer"));
+    // typing into a text box closes it and abandons the start
+    QTest::keyClick(splash.controls()->Text4, Qt::Key_A);
+    QVERIFY(!splash.isLoaded());
+    QVERIFY(p.form<app::Form1>().isVisible());
+
+    // the notice's Cancel closes the notice; the main window stays
+    f.prompter().expectInput(p.edition().namePrompt, QStringLiteral("Ada"));
+    p.form<app::Form1>().mnuExamsub1_Click();
+    p.form<app::frmSplash>().Command1_Click();
+    exam::Dialog& notice = p.form<exam::Dialog>();
+    QVERIFY(notice.isVisible());
+    QTest::mouseClick(notice.controls().CancelButton, Qt::LeftButton);
+    QVERIFY(!notice.isLoaded());
+    QVERIFY(p.form<app::Form1>().isVisible());
+    QVERIFY(!p.forms().existing<Form211>());
+    QVERIFY(f.prompter().unexpected().isEmpty());
+}
+
+void TestExamRun::buttonStatesAtFirstAndLastQuestion()
+{
+    ExamFixture f(app::fullEdition(), 90);
+    Form211* w = f.startExam(1);
+    auto* c = w->controls();
+    QVERIFY(!c->cmdPrevQ->isEnabled());
+    QVERIFY(c->CmdNextQ->isEnabled());
+    w->cmdPrevQ_Click(); // nothing before the first
+    QCOMPARE(f.program().run().QuestionNo, 1);
+    for (int i = 1; i < 83; ++i)
+        w->CmdNextQ_Click();
+    QCOMPARE(f.program().run().QuestionNo, 83);
+    QVERIFY(!c->CmdNextQ->isEnabled());
+    QVERIFY(c->cmdPrevQ->isEnabled());
+    QCOMPARE(f.currentId(), drawnIds(f.database()).last());
+    w->cmdPrevQ_Click();
+    QVERIFY(c->CmdNextQ->isEnabled());
+}
+
+void TestExamRun::singleAnswerIsStoredAsOneYes()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    Form211* w = f.startExam(1);
+    goToQuestionOfType(*w, QStringLiteral("single_answer"));
+    auto* c = w->controls();
+    QVERIFY(c->Option[3]->isVisible());
+    QVERIFY(!c->Check[3]->isVisible());
+    const qint64 id = f.currentId();
+    QTest::mouseClick(c->Option[1], Qt::LeftButton);
+    QTest::mouseClick(c->Option[3], Qt::LeftButton);
+    QVERIFY(c->Option[3]->isChecked() && !c->Option[1]->isChecked());
+    // pending until the cursor moves
+    QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 0);
+    w->CmdNextQ_Click();
+    QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 4);
+    w->cmdPrevQ_Click();
+    QCOMPARE(f.currentId(), id);
+    QVERIFY(c->Option[3]->isChecked());
+    QVERIFY(!c->Option[1]->isChecked());
+    // clicking an answer's text chooses it too
+    QTest::mouseClick(w->answerBox(2)->viewport(), Qt::LeftButton);
+    QVERIFY(c->Option[2]->isChecked());
+    w->CmdNextQ_Click();
+    QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 2);
+}
+
+void TestExamRun::multipleAnswersAreStored()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    Form211* w = f.startExam(1);
+    goToQuestionOfType(*w, QStringLiteral("multiple_answer"));
+    auto* c = w->controls();
+    QVERIFY(c->Check[1]->isVisible() && !c->Option[1]->isVisible());
+    const qint64 id = f.currentId();
+    QTest::mouseClick(c->Check[1], Qt::LeftButton);
+    QTest::mouseClick(c->Check[4], Qt::LeftButton);
+    // End Exam's OK stores the choices of the question on screen, unmoved
+    f.prompter().expect(endQuestion, app::vbOK);
+    w->cmdEndExam_Click();
+    QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 1 + 8);
+    QCOMPARE(sqlfixture::scalar(f.database(), QStringLiteral("SELECT count(*) FROM exam1 WHERE "
+                                                              "correctanswer1 + correctanswer2 + correctanswer3 + "
+                                                              "correctanswer4 + correctanswer5 > 0")).toInt(), 1);
+}
+
+void TestExamRun::answerRowsFollowTheirTexts()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    f.bank().edition().exams[0].questions[0].answers = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    f.rewrite();
+    // answer 4 empty, answer 5 set: only row 4 hides
+    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET answer4 = '', answer5 = 'five' WHERE ID = 2"));
+    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET answer5 = '' WHERE ID > 2"));
+    Form211* w = f.startExam(1);
+    auto rowsShown = [w] {
+        QString shown;
+        for (int k = 1; k <= 5; ++k)
+            shown += w->answerBox(k)->isVisible() ? QString::number(k) : QStringLiteral("-");
+        return shown;
+    };
+    QSet<qint64> seen;
+    for (int i = 0; i < 83; ++i) {
+        const qint64 id = f.currentId();
+        seen << id;
+        if (id == 1)
+            QCOMPARE(rowsShown(), QStringLiteral("123--"));
+        else if (id == 2)
+            QCOMPARE(rowsShown(), QStringLiteral("123-5"));
+        else
+            QCOMPARE(rowsShown(), QStringLiteral("1234-"));
+        w->CmdNextQ_Click();
+    }
+    QVERIFY(seen.contains(1) && seen.contains(2));
+}
+
+void TestExamRun::exhibitButtonFollowsDiagram()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QVERIFY(picture.save(f.bank().path(QStringLiteral("net.png"))));
+    f.bank().edition().exams[0].questions[0].exhibit = QStringLiteral("net.png");
+    f.rewrite();
+    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET diagram1 = '' WHERE ID = 2"));
+    Form211* w = f.startExam(1);
+    for (int i = 0; i < 83; ++i) {
+        const qint64 id = f.currentId();
+        QCOMPARE(w->controls()->Picture1->isVisible(), id == 1);
+        QCOMPARE(f.program().run().ExhibitPath, id == 1 ? QStringLiteral("exhibits/net.png") : QString());
+        if (id == 2) {
+            w->Picture1_Click(); // an empty diagram opens nothing
+            QVERIFY(!f.program().forms().existing<review::Form2C>());
+        }
+        w->CmdNextQ_Click();
+    }
+}
+
+void TestExamRun::clockCountsDownPausesAndTimesOut()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    Form211* w = f.startExam(1);
+    QLabel* clock = w->controls()->lblClock;
+    QCOMPARE(clock->text(), QStringLiteral("ClockDisplay"));
+    w->Timer1_Timer();
+    QCOMPARE(clock->text(), QStringLiteral("01:59:59"));
+    QCOMPARE(f.program().run().TimeLimitMinutes, 120);
+    while (w->ElapsedSeconds() < 1800)
+        w->Timer1_Timer();
+    QCOMPARE(clock->text(), QStringLiteral("01:30:00"));
+    w->LblPause_Click();
+    QCOMPARE(w->controls()->LblPause->text(), QStringLiteral("Restart Timer"));
+    QVERIFY(!w->controls()->Timer1->Enabled());
+    w->LblPause_Click();
+    QCOMPARE(w->controls()->LblPause->text(), QStringLiteral("Pause Timer"));
+    QVERIFY(w->controls()->Timer1->isRunning());
+    w->Timer1_Timer();
+    QCOMPARE(clock->text(), QStringLiteral("01:29:59"));
+    while (w->ElapsedSeconds() < 3600)
+        w->Timer1_Timer();
+    QCOMPARE(clock->text(), QStringLiteral("01:00:00"));
+    while (w->ElapsedSeconds() < 7141)
+        w->Timer1_Timer();
+    QCOMPARE(clock->text(), QStringLiteral("00:00:59"));
+    while (w->ElapsedSeconds() < 7199)
+        w->Timer1_Timer();
+    QVERIFY(f.prompter().shown().isEmpty() || f.prompter().last().prompt != endQuestion);
+
+    // the time-out asks; Cancel goes on and the question comes back each second
+    f.prompter().expect(endQuestion, app::vbCancel);
+    w->Timer1_Timer();
+    QCOMPARE(clock->text(), QStringLiteral("00:00:00"));
+    QVERIFY(w->isVisible());
+    f.prompter().expect(endQuestion, app::vbCancel);
+    w->Timer1_Timer();
+    QCOMPARE(clock->text(), QStringLiteral("00:00:00")); // never below zero
+    QCOMPARE(f.prompter().shown().size(), 3); // name, and two questions
+    f.prompter().expect(endQuestion, app::vbOK);
+    w->Timer1_Timer();
+    QVERIFY(!w->isLoaded());
+    QVERIFY(f.program().forms().existing<scoring::Form3>()->isVisible());
+    QVERIFY(f.prompter().unexpected().isEmpty());
+}
+
+void TestExamRun::demoTimeOutTellsAndEnds()
+{
+    ExamFixture f(app::demoEdition(), 30);
+    Form211* w = f.startExam(1);
+    w->Timer1_Timer();
+    QCOMPARE(w->controls()->lblClock->text(), QStringLiteral("00:29:59"));
+    while (w->ElapsedSeconds() < 1799)
+        w->Timer1_Timer();
+    QVERIFY(w->isLoaded());
+    const QString message = QStringLiteral("Sorry! You have exceeded the allowed time! Click OK to continue.");
+    f.prompter().expect(message, app::vbOK);
+    w->Timer1_Timer();
+    QCOMPARE(f.prompter().last().prompt, message);
+    QCOMPARE(f.prompter().last().style, int(app::vbOKOnly));
+    QVERIFY(!w->isLoaded());
+    QVERIFY(f.program().forms().existing<scoring::Form3>()->isVisible());
+    QVERIFY(f.prompter().unexpected().isEmpty());
+}
+
+void TestExamRun::showAnswerDisplaysTheKey()
+{
+    for (const app::Edition& edition : {app::fullEdition(), app::demoEdition()}) {
+        ExamFixture f(edition, edition.questionCount);
+        app::Program& p = f.program();
+        Form211* w = f.startExam(1);
+        w->CmdNextQ_Click();
+        const qint64 first = f.currentId();
+        w->Command1_Click();
+        exam::Form5* answer = p.forms().existing<exam::Form5>();
+        QVERIFY(answer && answer->isVisible());
+        QVERIFY(!w->isVisible());
+        QCOMPARE(answer->window()->windowTitle(), edition.showAnswerCaption);
+        auto* c = answer->controls();
+        QCOMPARE(c->text2[1]->toPlainText(), QString::number(first));
+        // the key's ticks, display-only
+        const int key = storedChoices(f.database(), QStringLiteral("exam11"), first);
+        for (int k = 1; k <= 5; ++k)
+            QCOMPARE(c->Check[std::size_t(k)]->isChecked(), bool(key & (1 << (k - 1))));
+        QTest::mouseClick(c->Check[1], Qt::LeftButton);
+        QCOMPARE(c->Check[1]->isChecked(), bool(key & 1));
+        // the fifth row shows only when the question has a fifth answer
+        const bool fifth = !f.stored(QStringLiteral("exam11"), first, QStringLiteral("answer5")).toString().isEmpty();
+        QCOMPARE(c->text2[6]->isVisible(), fifth);
+        QCOMPARE(c->Check[5]->isVisible(), fifth);
+        answer->Timer1_Timer();
+        QCOMPARE(c->lblClock->text(), QStringLiteral("00:00:01"));
+        answer->cmdEnd_Click();
+        QVERIFY(w->isVisible());
+        QCOMPARE(f.currentId(), first);
+        QCOMPARE(storedChoices(f.database(), QStringLiteral("exam11"), first), key);
+        QCOMPARE(bool(p.forms().existing<exam::Form5>()), !edition.showAnswerReturnDiscards);
+
+        // a second look-up leaves one row, for the later question
+        w->CmdNextQ_Click();
+        const qint64 second = f.currentId();
+        w->Command1_Click();
+        QCOMPARE(sqlfixture::rows(f.database(), QStringLiteral("SELECT id FROM showans")),
+                 QStringList{QString::number(second)});
+        QCOMPARE(p.forms().existing<exam::Form5>()->controls()->text2[1]->toPlainText(), QString::number(second));
+        // the window closes with the exam
+        f.prompter().expect(endQuestion, app::vbOK);
+        w->cmdEndExam_Click();
+        QVERIFY(!p.forms().existing<exam::Form5>());
+    }
+}
+
+void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    QImage picture(1600, 1200, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QVERIFY(picture.save(f.bank().path(QStringLiteral("big@2x.png"))));
+    f.bank().edition().exams[0].questions[0].exhibit = QStringLiteral("big@2x.png");
+    f.bank().edition().exams[0].questions[1].exhibit = QStringLiteral("big@2x.png");
+    f.rewrite();
+    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET diagram1 = 'exhibits/gone.png' WHERE ID = 2"));
+    Form211* w = f.startExam(1);
+    goToId(f, *w, 1);
+    const int number = f.program().run().QuestionNo;
+    w->Picture1_Click();
+    auto* viewer = f.program().forms().existing<review::Form2C>();
+    QVERIFY(viewer && viewer->isVisible());
+    QVERIFY(!w->isVisible());
+    QCOMPARE(viewer->window()->windowTitle(), QStringLiteral("Exhibit"));
+    QVERIFY(!viewer->controls()->Picture1->pixmap().isNull());
+    QCOMPARE(viewer->controls()->Picture1->pixmap().deviceIndependentSize().toSize(), QSize(800, 600));
+    QTest::mouseClick(viewer->controls()->Command1, Qt::LeftButton);
+    QVERIFY(!viewer->isLoaded());
+    QVERIFY(w->isVisible());
+    QCOMPARE(f.currentId(), 1);
+    QCOMPARE(f.program().run().QuestionNo, number);
+
+    // a missing picture is said in words, naming the file
+    goToId(f, *w, 2);
+    w->Picture1_Click();
+    QVERIFY(viewer->isVisible());
+    QVERIFY(viewer->problemText().contains(QLatin1StringView("gone.png")));
+    viewer->window()->close(); // the frame's close is Return
+    QVERIFY(w->isVisible());
+}
+
+void TestExamRun::drawTakesDistinctExistingIds()
+{
+    // IDs 1, 2, 5, 9 and a draw of 3: only those are ever drawn
+    app::Edition small = app::fullEdition();
+    small.questionCount = 3;
+    for (int round = 0; round < 5; ++round) {
+        ExamFixture f(small, 0);
+        f.bank().edition().exams.clear();
+        f.bank().addExam(1, 4, {1, 2, 5, 9});
+        f.rewrite();
+        f.startExam(1);
+        const QList<qint64> drawn = drawnIds(f.database());
+        QCOMPARE(drawn.size(), 3);
+        for (qint64 id : drawn)
+            QVERIFY(id == 1 || id == 2 || id == 5 || id == 9);
+        QCOMPARE(QSet<qint64>(drawn.begin(), drawn.end()).size(), 3);
+        QCOMPARE(sqlfixture::rows(f.database(), QStringLiteral("SELECT sl_no FROM tblrandom ORDER BY sl_no")),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    }
+    // sparse, huge IDs draw at once, each exactly once
+    app::Edition full = app::fullEdition();
+    ExamFixture f(full, 0);
+    f.bank().edition().exams.clear();
+    QList<qint64> sparse;
+    for (int i = 0; i < 83; ++i)
+        sparse << 1000000007LL * (i + 1);
+    f.bank().addExam(1, 83, sparse);
+    f.rewrite();
+    f.startExam(1);
+    QList<qint64> drawn = drawnIds(f.database());
+    std::sort(drawn.begin(), drawn.end());
+    QCOMPARE(drawn, sparse);
+    // a second exam is a new order
+    QList<qint64> orders[2];
+    for (auto& order : orders) {
+        f.prompter().expect(endQuestion, app::vbOK);
+        f.program().form<Form211>().cmdEndExam_Click();
+        f.program().form<scoring::Form3>().CmdExit_Click();
+        f.program().forms().collectDiscarded();
+        f.startExam(1);
+        order = drawnIds(f.database());
+    }
+    QVERIFY(orders[0] != orders[1]);
+    QCOMPARE(f.program().run().QuestionNo, 1);
+}
+
+void TestExamRun::drawWithTooFewQuestionsReturnsToMainWindow()
+{
+    ExamFixture f(app::fullEdition(), 82);
+    const QString tooFew = QStringLiteral("Request is greated than the total number of records.");
+    f.prompter().expect(tooFew, app::vbOK);
+    Form211* w = f.startExam(1);
+    QVERIFY(!w);
+    QCOMPARE(f.prompter().last().prompt, tooFew);
+    QCOMPARE(f.prompter().last().title, QStringLiteral("Quizmoor"));
+    QCOMPARE(sqlfixture::scalar(f.database(), QStringLiteral("SELECT count(*) FROM tblrandom")).toInt(), 0);
+    QVERIFY(f.program().form<app::Form1>().isVisible());
+    QCOMPARE(f.program().run().QuestionNo, 0);
+    QVERIFY(f.prompter().unexpected().isEmpty());
+}
+
+void TestExamRun::newExamStartsFromCleanChoices()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    // left behind by an exam that never reached the score sheet's Exit
+    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET correctanswer1 = 1, correctanswer3 = 1"));
+    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam2 SET correctanswer2 = 1"));
+    Form211* w = f.startExam(1);
+    QCOMPARE(sqlfixture::scalar(f.database(), QStringLiteral("SELECT sum(correctanswer1 + correctanswer3) FROM exam1")).toInt(), 0);
+    for (int k = 1; k <= 5; ++k) {
+        QVERIFY(!w->controls()->Check[std::size_t(k)]->isChecked());
+        QVERIFY(!w->controls()->Option[std::size_t(k)]->isChecked());
+    }
+    // another exam's choices are its own business
+    QCOMPARE(sqlfixture::scalar(f.database(), QStringLiteral("SELECT sum(correctanswer2) FROM exam2")).toInt(), 83);
+}
+
+void TestExamRun::closingTheExamWindowAsksToEnd()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    Form211* w = f.startExam(1);
+    f.prompter().expect(endQuestion, app::vbCancel);
+    w->window()->close();
+    QVERIFY(w->isVisible());
+    f.prompter().expect(endQuestion, app::vbOK);
+    w->window()->close();
+    QVERIFY(!w->isLoaded());
+    QVERIFY(f.program().form<scoring::Form3>().isVisible());
+}
+
+void TestExamRun::databaseFailureReturnsToMainWindow()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    Form211* w = f.startExam(1);
+    goToQuestionOfType(*w, QStringLiteral("single_answer"));
+    const qint64 kept = f.currentId();
+    w->controls()->options->setValue(1, true);
+    w->CmdNextQ_Click();
+    QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), kept), 2);
+    // the disk fills up under the exam
+    sqlfixture::exec(f.database(), QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON exam1 BEGIN "
+                                                  "SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    goToQuestionOfType(*w, QStringLiteral("single_answer"));
+    w->controls()->options->setValue(0, true);
+    w->CmdNextQ_Click();
+    QCOMPARE(f.prompter().unexpected().size(), 1);
+    QVERIFY(f.prompter().unexpected().first().contains(QLatin1StringView("qbk09.mdb")));
+    QVERIFY(f.program().form<app::Form1>().isVisible());
+    QVERIFY(!f.program().forms().existing<Form211>());
+    QCOMPARE(f.program().run().QuestionNo, 0);
+    QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), kept), 2);
+
+    // a database that went missing is told, and nothing is created in its place
+    QFile::remove(f.database());
+    f.prompter().clear();
+    QVERIFY(!f.startExam(1));
+    QVERIFY(!QFile::exists(f.database()));
+    QVERIFY(f.prompter().unexpected().first().contains(QLatin1StringView("was not found")));
+}
+
+void TestExamRun::controlsHaveAccessibleNames()
+{
+    ExamFixture f(app::fullEdition(), 83);
+    Form211* w = f.startExam(1);
+    auto* c = w->controls();
+    for (int k = 1; k <= 5; ++k) {
+        QCOMPARE(c->Option[std::size_t(k)]->accessibleName(), QStringLiteral("Answer %1").arg(k));
+        QCOMPARE(c->Check[std::size_t(k)]->accessibleName(), QStringLiteral("Answer %1").arg(k));
+    }
+    QCOMPARE(c->Text1->accessibleName(), QStringLiteral("Question ID"));
+    QCOMPARE(c->CmdNextQ->text(), QStringLiteral("&Next Question"));
+    QCOMPARE(c->cmdPrevQ->text(), QStringLiteral("&Previous Question"));
+    QCOMPARE(c->cmdEndExam->text(), QStringLiteral("&End Exam"));
+}
+
+QTEST_MAIN(TestExamRun)
+#include "tst_examrun.moc"
