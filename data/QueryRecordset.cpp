@@ -174,14 +174,16 @@ void QueryRecordset::FindFirst(const QString& criterion)
     QString wanted = match.captured(2);
     if (wanted.size() >= 2 && (wanted.startsWith(u'\'') || wanted.startsWith(u'"')))
         wanted = wanted.mid(1, wanted.size() - 2);
+    leaveForSearch();
+    m_noMatch = true;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (m_rows[i][std::size_t(position)].toString() == wanted) {
             m_noMatch = false;
             standAt(qsizetype(i));
-            return;
+            break;
         }
     }
-    m_noMatch = true;
+    searchEnded();
 }
 
 } // namespace data

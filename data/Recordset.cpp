@@ -49,6 +49,21 @@ template <typename Move> void Recordset::move(Move&& doMove)
         m_listener->recordEntered();
 }
 
+void Recordset::leaveForSearch()
+{
+    ensureOpen();
+    if (m_listener && m_hasCurrent)
+        m_listener->leavingRecord();
+    m_editMode = EditMode::None;
+    m_pending.clear();
+}
+
+void Recordset::searchEnded()
+{
+    if (m_listener)
+        m_listener->recordEntered();
+}
+
 void Recordset::MoveFirst()
 {
     move([this] {

@@ -85,6 +85,10 @@ protected:
     virtual void insertRow(const std::map<int, QVariant>& values) = 0;
 
     void standOn(std::vector<QVariant> row);
+    // A search that may stand on another record is a move for the listener:
+    // it hears of the record left before and of the record stood on after.
+    void leaveForSearch();
+    void searchEnded();
     void ensureOpen() const;
     [[noreturn]] void noCurrentRecord(const char* operation) const;
 

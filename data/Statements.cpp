@@ -163,6 +163,14 @@ QString resetChoices(int exam, int answerColumns)
     return forExam(answerColumns >= 5 ? resetFiveText : resetFourText, exam);
 }
 
+QString resetDrawnChoices(int exam, int answerColumns)
+{
+    QString text = resetChoices(exam, answerColumns);
+    text.insert(text.lastIndexOf(u';'), QStringLiteral(" WHERE %1.ID IN (SELECT ID FROM tblrandom)")
+                                              .arg(workingTable(exam)));
+    return text;
+}
+
 QString testInformationTable() { return QStringLiteral("Test Information"); }
 
 } // namespace data::sql

@@ -32,6 +32,8 @@ QString wrongAnswers(int exam);                                // exams 2 and 3
 QString categoryQuestions(int exam, int category);
 QString categoryCorrectAnswers(int exam, int answerColumns, int category);
 QString resetChoices(int exam, int answerColumns);
+// Clears the choices of the questions just drawn, and of those only.
+QString resetDrawnChoices(int exam, int answerColumns);
 
 QString testInformationTable(); // "Test Information"
 

@@ -261,12 +261,12 @@ void Form211::Form_Load()
     window()->setWindowTitle(edition.examCaption(run.ExamCode));
     try {
         const int exam = examNumber();
+        if (!DrawRandomQuestions(program(), edition.questionCount))
+            throw app::LoadAbandoned();
         // Choices left behind by an exam that never reached the score
         // sheet's Exit (a crash, a killed program) would show up pre-ticked.
         data::Database::OpenDatabase(edition.databaseFile)
-            ->Execute(data::sql::resetChoices(exam, edition.answerColumns));
-        if (!DrawRandomQuestions(program(), edition.questionCount))
-            throw app::LoadAbandoned();
+            ->Execute(data::sql::resetDrawnChoices(exam, edition.answerColumns));
         c.iis.RecordSource = data::sql::examQuestionsInDrawOrder(exam);
         c.iis.Refresh();
         c.Data1.Refresh();

@@ -3,6 +3,8 @@
 #include "Database.h"
 #include "Program.h"
 #include "Recordset.h"
+#include "RowSampler.h"
+#include "TableRecordset.h"
 #include "Statements.h"
 
 #include <chrono>
@@ -21,24 +23,15 @@ bool DrawRandomQuestions(app::Program& program, int count)
     db->Execute(data::sql::deleteRandomDraw());
 
     // Opening the table as the draw's source also checks it is there, with its key.
-    auto source = db->OpenRecordset(table, data::dbOpenTable);
-    source->setIndex(QStringLiteral("primaryKey"));
-    std::vector<qint64> ids = db->integers(QStringLiteral("SELECT ID FROM ") + table);
-    if (qint64(ids.size()) < count) {
+    data::TableRecordset source(db, table);
+    source.setIndex(QStringLiteral("primaryKey"));
+    std::mt19937_64 random(std::random_device{}() ^
+                           quint64(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const std::vector<qint64> ids = data::sampleRows(*db, source.tableName(), QStringLiteral("ID"), count, random);
+    if (int(ids.size()) < count) {
         transaction.commit();
         p.MsgBox(QStringLiteral("Request is greated than the total number of records."));
         return false;
-    }
-
-    // A partial shuffle of the table's IDs: the first `count` places are a
-    // uniform draw without repetition, in drawing order. Drawing numbers in
-    // the range lowest..highest ID and throwing gaps back would cost without
-    // bound on a sparsely numbered bank.
-    std::mt19937_64 random(std::random_device{}() ^
-                           quint64(std::chrono::steady_clock::now().time_since_epoch().count()));
-    for (int i = 0; i < count; ++i) {
-        std::uniform_int_distribution<std::size_t> pick(std::size_t(i), ids.size() - 1);
-        std::swap(ids[std::size_t(i)], ids[pick(random)]);
     }
 
     auto drawn = db->OpenRecordset(QStringLiteral("tblrandom"), data::dbOpenDynaset);

@@ -1,6 +1,7 @@
 #include "DataError.h"
 #include "Database.h"
 #include "Recordset.h"
+#include "RowSampler.h"
 #include "SqlFixture.h"
 #include "Statements.h"
 
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void queryFieldsWriteBackThroughTheirKey();
     void executeAcceptsJetStatements();
     void closedDatabaseFailsCleanly();
+    void samplingDrawsDistinctRowsEvenly();
 
 private:
     QString m_path;
@@ -318,6 +320,35 @@ void TestDatabase::closedDatabaseFailsCleanly()
     QVERIFY(!db->isOpen());
     QVERIFY_THROWS_EXCEPTION(DataError, rs->MoveNext());
     QVERIFY_THROWS_EXCEPTION(DataError, db->Execute(data::sql::deleteRandomDraw()));
+}
+
+void TestDatabase::samplingDrawsDistinctRowsEvenly()
+{
+    auto db = Database::OpenDatabase(m_path);
+    std::mt19937_64 random(42);
+    // every row is equally likely
+    std::map<qint64, int> seen;
+    for (int i = 0; i < 3000; ++i) {
+        const auto one = data::sampleRows(*db, QStringLiteral("exam1"), QStringLiteral("ID"), 1, random);
+        QCOMPARE(one.size(), std::size_t(1));
+        ++seen[one[0]];
+    }
+    QCOMPARE(seen.size(), std::size_t(3));
+    for (const auto& [id, times] : seen)
+        QVERIFY2(times > 850 && times < 1150, qPrintable(QString::number(times)));
+    // all of them, each once; one more than there are gives nothing
+    auto all = data::sampleRows(*db, QStringLiteral("exam1"), QStringLiteral("ID"), 3, random);
+    std::sort(all.begin(), all.end());
+    QCOMPARE(all, (std::vector<qint64>{10, 20, 30}));
+    QVERIFY(data::sampleRows(*db, QStringLiteral("exam1"), QStringLiteral("ID"), 4, random).empty());
+
+    // a table thinned out to a few rows far apart is still drawn right
+    sqlfixture::exec(m_path, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                            "WHERE i < 5000) INSERT INTO notes SELECT i, NULL FROM n"));
+    sqlfixture::exec(m_path, QStringLiteral("DELETE FROM notes WHERE rowid % 1000 <> 7"));
+    auto thin = data::sampleRows(*db, QStringLiteral("notes"), QStringLiteral("a"), 5, random);
+    std::sort(thin.begin(), thin.end());
+    QCOMPARE(thin, (std::vector<qint64>{7, 1007, 2007, 3007, 4007}));
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

@@ -1,0 +1,147 @@
+// The exam's two hot paths, the shipped full-edition bank against a generated
+// bank of 100,000 questions with sparse question numbers: the notice's OK up
+// to the first question on screen (the draw included), and one Next with the
+// write-back of the choice just made. An exam costs what its questions cost,
+// so the large bank should take at most twice as long.
+
+#include "Dialog.h"
+#include "Form1.h"
+#include "Form211.h"
+#include "Module2.h"
+#include "Module3.h"
+#include "Program.h"
+#include "Prompter.h"
+#include "TempBank.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int runs = 15;
+constexpr int moves = 60;
+
+// Answers every question OK; the benchmark asks nothing of anybody.
+class SilentPrompter final : public app::Prompter {
+public:
+    int msgBox(const QString&, int, const QString&) override { return app::vbOK; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Figures {
+    double openMs = 0;
+    double moveMs = 0;
+};
+
+// Runs the exam start and moves in `folder`, which holds the database.
+Figures measure(const QString& folder)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder);
+    SilentPrompter prompter;
+    app::Program program(app::fullEdition(), prompter);
+    program.setEndHandler([] {});
+    app::Main(program);
+    program.run().ExamCode = 1;
+    std::vector<double> opens, nexts;
+    QElapsedTimer clock;
+    for (int run = 0; run < runs; ++run) {
+        program.run().QuestionNo = 0;
+        program.form<exam::Dialog>().Show();
+        clock.start();
+        program.form<exam::Dialog>().OKButton_Click();
+        QApplication::processEvents();
+        opens.push_back(clock.nsecsElapsed() / 1e6);
+        auto& window = program.form<exam::Form211>();
+        for (int move = 0; move < moves; ++move) {
+            auto* option = window.controls()->Option[std::size_t(1 + move % 4)];
+            option->click();
+            auto* check = window.controls()->Check[std::size_t(1 + move % 4)];
+            check->setChecked(!check->isChecked());
+            clock.start();
+            if (program.run().QuestionNo < 83)
+                window.CmdNextQ_Click();
+            else
+                window.cmdPrevQ_Click();
+            nexts.push_back(clock.nsecsElapsed() / 1e6);
+        }
+        window.Unload();
+        program.forms().discard<exam::Form211>();
+        program.forms().collectDiscarded();
+    }
+    if (qEnvironmentVariableIsSet("BENCH_DRAW")) {
+        std::vector<double> draws;
+        for (int i = 0; i < 15; ++i) {
+            clock.start();
+            exam::DrawRandomQuestions(program, 83);
+            draws.push_back(clock.nsecsElapsed() / 1e6);
+        }
+        QTextStream(stdout) << "draw alone: " << median(draws) << " ms\n";
+    }
+    program.End();
+    QDir::setCurrent(previous);
+    return {median(opens), median(nexts)};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The offscreen platform remarks on every window it cannot size as asked.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type != QtDebugMsg && !message.contains(QLatin1StringView("propagateSizeHints")) &&
+            !message.contains(QLatin1StringView("XDG_RUNTIME_DIR")))
+            QTextStream(stderr) << message << '\n';
+    });
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTextStream out(stdout);
+
+    QTemporaryDir shipped;
+    const QString source = QStringLiteral(QUIZMOOR_BIN_DIR "/qbk09.mdb");
+    if (!QFile::copy(source, shipped.filePath(QStringLiteral("qbk09.mdb")))) {
+        out << "bench_exam: the shipped bank " << source << " is missing; build first\n";
+        return 1;
+    }
+
+    out << "bench_exam: generating a bank of 100,000 questions with sparse IDs...\n";
+    out.flush();
+    TempBank large(4, 13);
+    for (int exam = 1; exam <= 3; ++exam) {
+        QList<qint64> ids;
+        ids.reserve(100000);
+        for (qint64 i = 0; i < 100000; ++i)
+            ids << 1000 + i * 7919 + (i % 13) * 3; // wide gaps, still ascending
+        large.addExam(exam, exam == 1 ? 100000 : 83, ids);
+    }
+    large.write();
+
+    const Figures small = measure(shipped.path());
+    const Figures big = measure(large.dir());
+    out << Qt::fixed;
+    out.setRealNumberPrecision(2);
+    out << "\n                         shipped (83)   large (100,000)   large/shipped   budget\n";
+    out << "notice OK -> question 1  " << qSetFieldWidth(9) << small.openMs << qSetFieldWidth(0)
+        << " ms   " << qSetFieldWidth(12) << big.openMs << qSetFieldWidth(0) << " ms   "
+        << qSetFieldWidth(12) << big.openMs / small.openMs << qSetFieldWidth(0) << "     50 ms\n";
+    out << "Next with write-back     " << qSetFieldWidth(9) << small.moveMs << qSetFieldWidth(0)
+        << " ms   " << qSetFieldWidth(12) << big.moveMs << qSetFieldWidth(0) << " ms   "
+        << qSetFieldWidth(12) << big.moveMs / small.moveMs << qSetFieldWidth(0) << "      5 ms\n";
+    out << "(medians of " << runs << " exam starts and " << runs * moves << " moves; goal: ratio at most 2)\n";
+    return 0;
+}

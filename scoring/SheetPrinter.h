@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDate>
+#include <QImage>
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace app {
+class Program;
+}
+
+namespace scoring {
+
+// Prints a window's image on the default printer. Where there is no printer
+// it says so and offers to save the image as a PDF file instead; whatever
+// goes wrong is told to the candidate and the program carries on.
+class SheetPrinter {
+public:
+    explicit SheetPrinter(app::Program& program);
+
+    void print(QWidget& window);
+
+    // Whether a printer is set up to print on.
+    static bool printerAvailable();
+    // "<Documents>/Score Sheet 2026-12-06.pdf" for that day.
+    static QString defaultPdfPath(const QDate& day);
+    // The window as it looks, at twice its size for a sharp print.
+    static QImage imageOf(QWidget& window);
+
+    static QString noPrinterPrompt();
+    static QString pdfNamePrompt();
+    static QString pdfTitle();
+
+private:
+    void printOnPrinter(const QImage& image);
+    void saveAsPdf(const QImage& image);
+    // Draws the image on one page, as wide as the page allows; false when
+    // the printer or file would not start.
+    static bool paint(QPrinter& printer, const QImage& image);
+
+    app::Program& m_program;
+};
+
+} // namespace scoring
