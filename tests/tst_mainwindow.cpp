@@ -1,7 +1,6 @@
 // Start-up, the main window and its menus in both editions, the two edition
 // records, and how a program finds its database and keeps to one copy.
 
-#include "Edition.h"
 #include "Form1.h"
 #include "Module2.h"
 #include "Program.h"
@@ -11,30 +10,22 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString quitPrompt = QStringLiteral("Do you really want to Quit?");
-
-app::Edition editionNamed(const QString& name)
-{
-    return name == QLatin1StringView("demo") ? app::demoEdition() : app::fullEdition();
-}
+const QString quitPrompt = u"Do you really want to Quit?"_s;
 
 QList<QWidget*> visibleWindows()
 {
-    QList<QWidget*> shown;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible())
-            shown << w;
-    }
+    QList<QWidget*> shown = QApplication::topLevelWidgets();
+    shown.removeIf([](QWidget* w) { return !w->isVisible(); });
     return shown;
 }
 
@@ -47,12 +38,11 @@ protected:
     QWidget* createWindow() override { return new QWidget; }
 };
 
-// Caption of each action of a menu (or of the menu bar), "-" for a separator.
 QStringList captions(const QWidget* owner)
 {
     QStringList out;
     for (const QAction* a : owner->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        out << a->text();
     return out;
 }
 
@@ -71,16 +61,15 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void cleanup();
 
-    void editionRecordsHoldTheirTables_data();
     void editionRecordsHoldTheirTables();
 
-    void startUpShowsOnlyTheMaximizedMainWindow_data();
+    void startUpShowsOnlyTheMaximizedMainWindow_data() { editions(); }
     void startUpShowsOnlyTheMaximizedMainWindow();
     void menuTreeOfEachEdition_data();
     void menuTreeOfEachEdition();
     void demoItemsThatAreOffCannotBeChosen();
 
-    void exitAnsweredNoChangesNothing_data();
+    void exitAnsweredNoChangesNothing_data() { editions(); }
     void exitAnsweredNoChangesNothing();
     void exitAnsweredYesEndsWithEveryWindowClosed();
     void closingTheMainWindowAsksAsExitDoes();
@@ -90,21 +79,26 @@ private Q_SLOTS:
     void oneCopyPerDatabase();
 
 private:
-    void start(const QString& edition);
+    static void editions()
+    {
+        QTest::addColumn<bool>("demo");
+        QTest::newRow("full") << false;
+        QTest::newRow("demo") << true;
+    }
+    app::Form1& start(bool demo)
+    {
+        m_prompter = std::make_unique<ScriptedPrompter>();
+        m_program = std::make_unique<app::Program>(demo ? app::demoEdition() : app::fullEdition(), *m_prompter);
+        m_program->setEndHandler([this] { ++m_ends; });
+        m_ends = 0;
+        app::Main(*m_program);
+        return m_program->form<app::Form1>();
+    }
 
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<app::Program> m_program;
     int m_ends = 0;
 };
-
-void TestMainWindow::start(const QString& edition)
-{
-    m_ends = 0;
-    m_prompter = std::make_unique<ScriptedPrompter>();
-    m_program = std::make_unique<app::Program>(editionNamed(edition), *m_prompter);
-    m_program->setEndHandler([this] { ++m_ends; });
-    app::Main(*m_program);
-}
 
 void TestMainWindow::cleanup()
 {
@@ -116,483 +110,309 @@ void TestMainWindow::cleanup()
     QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(u'\n')));
 }
 
-// --- edition records ------------------------------------------------------------
-
-void TestMainWindow::editionRecordsHoldTheirTables_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QVariant>("full");
-    QTest::addColumn<QVariant>("demo");
-    auto row = [](const char* field, QVariant full, QVariant demo) {
-        QTest::newRow(field) << QString::fromLatin1(field) << full << demo;
-    };
-    auto text = [](const char* s) { return QVariant(QString::fromUtf8(s)); };
-
-    // constants
-    row("programName", text("brel"), text("brel_demo"));
-    row("databaseFile", text("qbk09.mdb"), text("qbk009.mdb"));
-    row("questionCount", 83, 30);
-    row("timeLimitMinutes", 120, 30);
-    row("passScore", 700, 700);
-    row("applicationTitle", text("Quizmoor"), text("Quizmoor"));
-    row("version", text("Version 9.0.0"), text("Version 9.0.0"));
-    row("exams offered", text("1 2 3"), text("1"));
-    row("answerColumns", 4, 5);
-    row("scoreSheetTitle", text("Brel 9x Practice Exam"), text("Corvane(R) Brel 9x Practice Exam Demo"));
-    row("categoryLabelSlots", 19, 18);
-
-    // texts
-    row("exam menu 1", text("Brel 9x Practice E&xam #1"), text("Brel 9x &Exam #1 Demo"));
-    row("exam menu 2", text("Brel 9x Practice E&xam #2"), text("Brel 9x  E&xam #2"));
-    row("exam menu 3", text("Brel 9x Practice Ex&am #3"), text("Brel 9x  Ex&am #3"));
-    row("review menu 1", text("Re&view Exam #1"), text("&Review Exam #1 Demo"));
-    row("review menu 2", text("Rev&iew Exam #2"), text("Rev&iew Exam #2"));
-    row("review menu 3", text("Revi&ew Exam #3"), text("Revi&ew Exam #3"));
-    row("orderingOnMenuBar", false, true);
-    row("namePrompt", text("Please enter your name"), text("Please enter your name:"));
-    row("nameTitle", text("Name"), text("Name"));
-    row("nameDefault", text("Candidate's name"), text("Candidate's Name Here"));
-    row("noticeText", text("You will have 83 questions and have to answer in 120 minutes or less. "),
-        text("You will have 30 questions and have to answer in 30 minutes or less. "));
-    row("exam captions", text("Exam #1|Exam #2|Exam #3"), text("Demo Exam|Demo Exam|Demo Exam"));
-    row("showAnswerCaption", text("Show Answer"), text("Show Answer!"));
-    row("review captions", text("Review Exam #1|Review Exam #2|Review Exam #3"),
-        text("Review - Demo Exam |Review - Demo Exam |Review - Demo Exam "));
-    row("wrong-answer captions", text("Exam #1 wrong answers|Exam #2 wrong answers|Exam #3 wrong answers"),
-        text("Correct Answers -Demo Exam|Correct Answers -Demo Exam|Correct Answers -Demo Exam"));
-    row("exhibitViewerCaption", text("Exhibit"), text("Image"));
-    row("exhibitButtonsArePictures", false, true);
-    row("wrongAnswerExhibitCaption", text("Exhibit"), QVariant());
-    row("reviewExhibitCaption", text("E x h i b i t"), QVariant());
-    row("disclaimerLabel", text("Software Agreement(EULA) and  Disclaimer"), text("Software Agreement and Disclaimer"));
-    row("aboutDescription",
-        text("Each Exam contains 80+ questions and you have to answer in 120 minutes or less. The practice "
-             "tests for Brel 9x exam covers stated exam objectives.  "),
-        text("The Demo Exam contains 30 questions and you have to answer in 30 minutes or less. Full version "
-             "contains 3 individual tests with atleast 80 questions each. The practice exams cover Corvane (R) "
-             "Brel 9x  Exam Objectives.  "));
-    row("scoreDateLabel", text("Date"), text("Date:"));
-    row("scoreNameLabel", text("Name"), text("Name:"));
-
-    // behaviours
-    row("noticeOkStartsAnyExam", true, false);
-    row("noticeOkUnloads", true, false);
-    row("timeOutAsksToEnd", true, false);
-    row("timeOutMessage", QVariant(), text("Sorry! You have exceeded the allowed time! Click OK to continue."));
-    row("showAnswerHidesExamFirst", true, false);
-    row("showAnswerReturnDiscards", true, false);
-    row("exhibitHidesCaller", true, false);
-    row("reviewEndUnloads", true, false);
-    row("reviewReappliesModeOnActivate", true, false);
-    row("wrongAnswerReturnUnloads", true, false);
-}
-
 void TestMainWindow::editionRecordsHoldTheirTables()
 {
-    QFETCH(QString, field);
-    QFETCH(QVariant, full);
-    QFETCH(QVariant, demo);
-
-    using app::Edition;
-    auto three = [](const Edition& e, QString (Edition::*caption)(int) const) {
-        return QVariant((e.*caption)(1) + u'|' + (e.*caption)(2) + u'|' + (e.*caption)(3));
+    const app::Edition f = app::fullEdition();
+    const app::Edition d = app::demoEdition();
+#define BOTH(field, full, demo) \
+    do { \
+        QCOMPARE(f.field, full); \
+        QCOMPARE(d.field, demo); \
+    } while (false)
+    auto three = [](const app::Edition& e, QString (app::Edition::*caption)(int) const) {
+        return QStringList{(e.*caption)(1), (e.*caption)(2), (e.*caption)(3)};
     };
-    auto optionalText = [](const QString& s) { return s.isEmpty() ? QVariant() : QVariant(s); };
-    const std::map<QString, std::function<QVariant(const Edition&)>> fields = {
-        {QStringLiteral("programName"), [](const Edition& e) { return QVariant(e.programName); }},
-        {QStringLiteral("databaseFile"), [](const Edition& e) { return QVariant(e.databaseFile); }},
-        {QStringLiteral("questionCount"), [](const Edition& e) { return QVariant(e.questionCount); }},
-        {QStringLiteral("timeLimitMinutes"), [](const Edition& e) { return QVariant(e.timeLimitMinutes); }},
-        {QStringLiteral("passScore"), [](const Edition& e) { return QVariant(e.passScore); }},
-        {QStringLiteral("applicationTitle"), [](const Edition& e) { return QVariant(e.applicationTitle); }},
-        {QStringLiteral("version"), [](const Edition& e) { return QVariant(e.version()); }},
-        {QStringLiteral("exams offered"),
-         [](const Edition& e) {
-             QStringList offered;
-             for (int exam = 0; exam <= 4; ++exam) {
-                 if (e.offersExam(exam))
-                     offered << QString::number(exam);
-             }
-             return QVariant(offered.join(u' '));
-         }},
-        {QStringLiteral("answerColumns"), [](const Edition& e) { return QVariant(e.answerColumns); }},
-        {QStringLiteral("scoreSheetTitle"), [](const Edition& e) { return QVariant(e.scoreSheetTitle); }},
-        {QStringLiteral("categoryLabelSlots"), [](const Edition& e) { return QVariant(e.categoryLabelSlots); }},
-        {QStringLiteral("exam menu 1"), [](const Edition& e) { return QVariant(e.examMenuCaptions[0]); }},
-        {QStringLiteral("exam menu 2"), [](const Edition& e) { return QVariant(e.examMenuCaptions[1]); }},
-        {QStringLiteral("exam menu 3"), [](const Edition& e) { return QVariant(e.examMenuCaptions[2]); }},
-        {QStringLiteral("review menu 1"), [](const Edition& e) { return QVariant(e.reviewMenuCaptions[0]); }},
-        {QStringLiteral("review menu 2"), [](const Edition& e) { return QVariant(e.reviewMenuCaptions[1]); }},
-        {QStringLiteral("review menu 3"), [](const Edition& e) { return QVariant(e.reviewMenuCaptions[2]); }},
-        {QStringLiteral("orderingOnMenuBar"), [](const Edition& e) { return QVariant(e.orderingOnMenuBar); }},
-        {QStringLiteral("namePrompt"), [](const Edition& e) { return QVariant(e.namePrompt); }},
-        {QStringLiteral("nameTitle"), [](const Edition& e) { return QVariant(e.nameTitle); }},
-        {QStringLiteral("nameDefault"), [](const Edition& e) { return QVariant(e.nameDefault); }},
-        {QStringLiteral("noticeText"), [](const Edition& e) { return QVariant(e.noticeText); }},
-        {QStringLiteral("exam captions"), [three](const Edition& e) { return three(e, &Edition::examCaption); }},
-        {QStringLiteral("showAnswerCaption"), [](const Edition& e) { return QVariant(e.showAnswerCaption); }},
-        {QStringLiteral("review captions"), [three](const Edition& e) { return three(e, &Edition::reviewCaption); }},
-        {QStringLiteral("wrong-answer captions"),
-         [three](const Edition& e) { return three(e, &Edition::wrongAnswerCaption); }},
-        {QStringLiteral("exhibitViewerCaption"), [](const Edition& e) { return QVariant(e.exhibitViewerCaption); }},
-        {QStringLiteral("exhibitButtonsArePictures"),
-         [](const Edition& e) { return QVariant(e.exhibitButtonsArePictures); }},
-        {QStringLiteral("wrongAnswerExhibitCaption"),
-         [optionalText](const Edition& e) { return optionalText(e.wrongAnswerExhibitCaption); }},
-        {QStringLiteral("reviewExhibitCaption"),
-         [optionalText](const Edition& e) { return optionalText(e.reviewExhibitCaption); }},
-        {QStringLiteral("disclaimerLabel"), [](const Edition& e) { return QVariant(e.disclaimerLabel); }},
-        {QStringLiteral("aboutDescription"), [](const Edition& e) { return QVariant(e.aboutDescription); }},
-        {QStringLiteral("scoreDateLabel"), [](const Edition& e) { return QVariant(e.scoreDateLabel); }},
-        {QStringLiteral("scoreNameLabel"), [](const Edition& e) { return QVariant(e.scoreNameLabel); }},
-        {QStringLiteral("noticeOkStartsAnyExam"), [](const Edition& e) { return QVariant(e.noticeOkStartsAnyExam); }},
-        {QStringLiteral("noticeOkUnloads"), [](const Edition& e) { return QVariant(e.noticeOkUnloads); }},
-        {QStringLiteral("timeOutAsksToEnd"), [](const Edition& e) { return QVariant(e.timeOutAsksToEnd); }},
-        {QStringLiteral("timeOutMessage"), [optionalText](const Edition& e) { return optionalText(e.timeOutMessage); }},
-        {QStringLiteral("showAnswerHidesExamFirst"),
-         [](const Edition& e) { return QVariant(e.showAnswerHidesExamFirst); }},
-        {QStringLiteral("showAnswerReturnDiscards"),
-         [](const Edition& e) { return QVariant(e.showAnswerReturnDiscards); }},
-        {QStringLiteral("exhibitHidesCaller"), [](const Edition& e) { return QVariant(e.exhibitHidesCaller); }},
-        {QStringLiteral("reviewEndUnloads"), [](const Edition& e) { return QVariant(e.reviewEndUnloads); }},
-        {QStringLiteral("reviewReappliesModeOnActivate"),
-         [](const Edition& e) { return QVariant(e.reviewReappliesModeOnActivate); }},
-        {QStringLiteral("wrongAnswerReturnUnloads"),
-         [](const Edition& e) { return QVariant(e.wrongAnswerReturnUnloads); }},
+    auto offered = [](const app::Edition& e) {
+        QList<int> exams;
+        for (int exam = 0; exam <= 4; ++exam) {
+            if (e.offersExam(exam))
+                exams << exam;
+        }
+        return exams;
     };
-    const auto get = fields.find(field);
-    QVERIFY2(get != fields.end(), qPrintable(field));
-    QCOMPARE(get->second(app::fullEdition()), full);
-    QCOMPARE(get->second(app::demoEdition()), demo);
-}
 
-// --- start-up and the menu tree ---------------------------------------------------
+    // constants
+    BOTH(programName, u"brel"_s, u"brel_demo"_s);
+    BOTH(databaseFile, u"qbk09.mdb"_s, u"qbk009.mdb"_s);
+    BOTH(questionCount, 83, 30);
+    BOTH(timeLimitMinutes, 120, 30);
+    BOTH(passScore, 700, 700);
+    BOTH(applicationTitle, u"Quizmoor"_s, u"Quizmoor"_s);
+    BOTH(version(), u"Version 9.0.0"_s, u"Version 9.0.0"_s);
+    QCOMPARE(offered(f), (QList<int>{1, 2, 3}));
+    QCOMPARE(offered(d), QList<int>{1});
+    BOTH(answerColumns, 4, 5);
+    BOTH(scoreSheetTitle, u"Brel 9x Practice Exam"_s, u"Corvane(R) Brel 9x Practice Exam Demo"_s);
+    BOTH(categoryLabelSlots, 19, 18);
 
-void TestMainWindow::startUpShowsOnlyTheMaximizedMainWindow_data()
-{
-    QTest::addColumn<QString>("edition");
-    QTest::addColumn<int>("questionCount");
-    QTest::newRow("full") << QStringLiteral("full") << 83;
-    QTest::newRow("demo") << QStringLiteral("demo") << 30;
+    // texts
+    BOTH(examMenuCaptions[0], u"Brel 9x Practice E&xam #1"_s, u"Brel 9x &Exam #1 Demo"_s);
+    BOTH(examMenuCaptions[1], u"Brel 9x Practice E&xam #2"_s, u"Brel 9x  E&xam #2"_s);
+    BOTH(examMenuCaptions[2], u"Brel 9x Practice Ex&am #3"_s, u"Brel 9x  Ex&am #3"_s);
+    BOTH(reviewMenuCaptions[0], u"Re&view Exam #1"_s, u"&Review Exam #1 Demo"_s);
+    BOTH(reviewMenuCaptions[1], u"Rev&iew Exam #2"_s, u"Rev&iew Exam #2"_s);
+    BOTH(reviewMenuCaptions[2], u"Revi&ew Exam #3"_s, u"Revi&ew Exam #3"_s);
+    BOTH(orderingOnMenuBar, false, true);
+    BOTH(namePrompt, u"Please enter your name"_s, u"Please enter your name:"_s);
+    BOTH(nameTitle, u"Name"_s, u"Name"_s);
+    BOTH(nameDefault, u"Candidate's name"_s, u"Candidate's Name Here"_s);
+    BOTH(noticeText, u"You will have 83 questions and have to answer in 120 minutes or less. "_s,
+         u"You will have 30 questions and have to answer in 30 minutes or less. "_s);
+    QCOMPARE(three(f, &app::Edition::examCaption), (QStringList{u"Exam #1"_s, u"Exam #2"_s, u"Exam #3"_s}));
+    QCOMPARE(three(d, &app::Edition::examCaption), QStringList(3, u"Demo Exam"_s));
+    BOTH(showAnswerCaption, u"Show Answer"_s, u"Show Answer!"_s);
+    QCOMPARE(three(f, &app::Edition::reviewCaption),
+             (QStringList{u"Review Exam #1"_s, u"Review Exam #2"_s, u"Review Exam #3"_s}));
+    QCOMPARE(three(d, &app::Edition::reviewCaption), QStringList(3, u"Review - Demo Exam "_s));
+    QCOMPARE(three(f, &app::Edition::wrongAnswerCaption),
+             (QStringList{u"Exam #1 wrong answers"_s, u"Exam #2 wrong answers"_s, u"Exam #3 wrong answers"_s}));
+    QCOMPARE(three(d, &app::Edition::wrongAnswerCaption), QStringList(3, u"Correct Answers -Demo Exam"_s));
+    BOTH(exhibitViewerCaption, u"Exhibit"_s, u"Image"_s);
+    BOTH(exhibitButtonsArePictures, false, true);
+    QCOMPARE(f.wrongAnswerExhibitCaption, u"Exhibit"_s);
+    QCOMPARE(f.reviewExhibitCaption, u"E x h i b i t"_s);
+    BOTH(disclaimerLabel, u"Software Agreement(EULA) and  Disclaimer"_s, u"Software Agreement and Disclaimer"_s);
+    BOTH(aboutDescription,
+         u"Each Exam contains 80+ questions and you have to answer in 120 minutes or less. The practice tests "
+         "for Brel 9x exam covers stated exam objectives.  "_s,
+         u"The Demo Exam contains 30 questions and you have to answer in 30 minutes or less. Full version "
+         "contains 3 individual tests with atleast 80 questions each. The practice exams cover Corvane (R) "
+         "Brel 9x  Exam Objectives.  "_s);
+    BOTH(scoreDateLabel, u"Date"_s, u"Date:"_s);
+    BOTH(scoreNameLabel, u"Name"_s, u"Name:"_s);
+
+    // behaviours
+    BOTH(noticeOkStartsAnyExam, true, false);
+    BOTH(noticeOkUnloads, true, false);
+    BOTH(timeOutAsksToEnd, true, false);
+    QCOMPARE(d.timeOutMessage, u"Sorry! You have exceeded the allowed time! Click OK to continue."_s);
+    BOTH(showAnswerHidesExamFirst, true, false);
+    BOTH(showAnswerReturnDiscards, true, false);
+    BOTH(exhibitHidesCaller, true, false);
+    BOTH(reviewEndUnloads, true, false);
+    BOTH(reviewReappliesModeOnActivate, true, false);
+    BOTH(wrongAnswerReturnUnloads, true, false);
+#undef BOTH
 }
 
 void TestMainWindow::startUpShowsOnlyTheMaximizedMainWindow()
 {
-    QFETCH(QString, edition);
-    QFETCH(int, questionCount);
-    start(edition);
-
-    QCOMPARE(m_program->run().QuestionCount, questionCount);
-    // nothing else of the run is set yet
-    QCOMPARE(m_program->run().ExamCode, 0);
+    QFETCH(bool, demo);
+    app::Form1& form1 = start(demo);
+    QCOMPARE(m_program->run().QuestionCount, demo ? 30 : 83);
+    QCOMPARE(m_program->run().ExamCode, 0); // nothing else of the run is set
     QCOMPARE(m_program->run().TimeLimitMinutes, 0);
-    QVERIFY(m_program->run().CandidateName.isEmpty());
-
-    app::Form1* form1 = m_program->forms().existing<app::Form1>();
-    QVERIFY(form1);
-    QVERIFY(form1->isVisible());
-    QCOMPARE(visibleWindows(), QList<QWidget*>{form1->window()});
-    QVERIFY(form1->window()->windowState().testFlag(Qt::WindowMaximized));
-    QCOMPARE(form1->window()->windowTitle(), QStringLiteral("Quizmoor"));
-    QVERIFY(!form1->window()->isModal());
+    QCOMPARE(visibleWindows(), QList<QWidget*>{form1.window()});
+    QVERIFY(form1.window()->windowState().testFlag(Qt::WindowMaximized));
+    QCOMPARE(form1.window()->windowTitle(), u"Quizmoor"_s);
     QVERIFY(m_prompter->shown().isEmpty()); // nothing asked at start-up
 }
 
 void TestMainWindow::menuTreeOfEachEdition_data()
 {
-    QTest::addColumn<QString>("edition");
+    QTest::addColumn<bool>("demo");
     QTest::addColumn<QStringList>("bar");
-    QTest::addColumn<QStringList>("barNames");
     QTest::addColumn<QStringList>("exam");
     QTest::addColumn<QStringList>("review");
     QTest::addColumn<QStringList>("help");
-    QTest::addColumn<QStringList>("helpNames");
-    QTest::addColumn<QStringList>("disabled");
-
-    QTest::newRow("full") << QStringLiteral("full")
-                          << QStringList{QStringLiteral("&Exam"), QStringLiteral("&Review"), QStringLiteral("&Help")}
-                          << QStringList{QStringLiteral("mnuExam"), QStringLiteral("mnuFile"), QStringLiteral("mnuhelp")}
-                          << QStringList{QStringLiteral("Brel 9x Practice E&xam #1"),
-                                         QStringLiteral("Brel 9x Practice E&xam #2"),
-                                         QStringLiteral("Brel 9x Practice Ex&am #3"), QStringLiteral("&Exit")}
-                          << QStringList{QStringLiteral("Re&view Exam #1"), QStringLiteral("Rev&iew Exam #2"),
-                                         QStringLiteral("Revi&ew Exam #3")}
-                          << QStringList{QStringLiteral("&Navigation"), QStringLiteral("&Certification"),
-                                         QStringLiteral("&Read Me"), QStringLiteral("&Ordering"),
-                                         QStringLiteral("&About ")}
-                          << QStringList{QStringLiteral("mnuHelpsubNavigate"), QStringLiteral("mnuHelpSubCer"),
-                                         QStringLiteral("mnuhelpsubmnureadme"), QStringLiteral("mnuhelpsubmnuorder"),
-                                         QStringLiteral("mnuHelpsubCertification")}
+    QTest::addColumn<QStringList>("off");
+    const QStringList review = {u"Re&view Exam #1"_s, u"Rev&iew Exam #2"_s, u"Revi&ew Exam #3"_s};
+    QTest::newRow("full") << false << QStringList{u"&Exam"_s, u"&Review"_s, u"&Help"_s}
+                          << QStringList{u"Brel 9x Practice E&xam #1"_s, u"Brel 9x Practice E&xam #2"_s,
+                                         u"Brel 9x Practice Ex&am #3"_s, u"&Exit"_s}
+                          << review
+                          << QStringList{u"&Navigation"_s, u"&Certification"_s, u"&Read Me"_s, u"&Ordering"_s,
+                                         u"&About "_s}
                           << QStringList();
-    QTest::newRow("demo") << QStringLiteral("demo")
-                          << QStringList{QStringLiteral("&Exam"), QStringLiteral("&Review"), QStringLiteral("&Help"),
-                                         QStringLiteral("&Ordering")}
-                          << QStringList{QStringLiteral("mnuExam"), QStringLiteral("mnuFile"), QStringLiteral("mnuhelp"),
-                                         QStringLiteral("mnuhelpsubmnuorder")}
-                          << QStringList{QStringLiteral("Brel 9x &Exam #1 Demo"), QStringLiteral("Brel 9x  E&xam #2"),
-                                         QStringLiteral("Brel 9x  Ex&am #3"), QStringLiteral("&Exit")}
-                          << QStringList{QStringLiteral("&Review Exam #1 Demo"), QStringLiteral("Rev&iew Exam #2"),
-                                         QStringLiteral("Revi&ew Exam #3")}
-                          << QStringList{QStringLiteral("&Navigation"), QStringLiteral("&Certification"),
-                                         QStringLiteral("&Read Me"), QStringLiteral("&About ")}
-                          << QStringList{QStringLiteral("mnuHelpsubNavigate"), QStringLiteral("mnuHelpSubCer"),
-                                         QStringLiteral("mnuhelpsubmnureadme"), QStringLiteral("mnuHelpsubCertification")}
-                          << QStringList{QStringLiteral("mnuExamsub2"), QStringLiteral("mnuExamsub3"),
-                                         QStringLiteral("menuFileSubExam2"), QStringLiteral("menuFileSubExam3")};
+    QTest::newRow("demo") << true << QStringList{u"&Exam"_s, u"&Review"_s, u"&Help"_s, u"&Ordering"_s}
+                          << QStringList{u"Brel 9x &Exam #1 Demo"_s, u"Brel 9x  E&xam #2"_s, u"Brel 9x  Ex&am #3"_s,
+                                         u"&Exit"_s}
+                          << QStringList{u"&Review Exam #1 Demo"_s, review[1], review[2]}
+                          << QStringList{u"&Navigation"_s, u"&Certification"_s, u"&Read Me"_s, u"&About "_s}
+                          << QStringList{u"mnuExamsub2"_s, u"mnuExamsub3"_s, u"menuFileSubExam2"_s,
+                                         u"menuFileSubExam3"_s};
 }
 
 void TestMainWindow::menuTreeOfEachEdition()
 {
-    QFETCH(QString, edition);
+    QFETCH(bool, demo);
     QFETCH(QStringList, bar);
-    QFETCH(QStringList, barNames);
     QFETCH(QStringList, exam);
     QFETCH(QStringList, review);
     QFETCH(QStringList, help);
-    QFETCH(QStringList, helpNames);
-    QFETCH(QStringList, disabled);
-    start(edition);
-
-    auto* window = qobject_cast<QMainWindow*>(m_program->form<app::Form1>().window());
+    QFETCH(QStringList, off);
+    app::Form1& form1 = start(demo);
+    auto* window = qobject_cast<QMainWindow*>(form1.window());
     QVERIFY(window);
-    QMenuBar* menuBar = window->menuBar();
-    QCOMPARE(captions(menuBar), bar);
-    QCOMPARE(names(menuBar), barNames);
 
-    const QList<QAction*> top = menuBar->actions();
+    const QList<QAction*> top = window->menuBar()->actions();
+    QCOMPARE(captions(window->menuBar()), bar);
+    QStringList barNames{u"mnuExam"_s, u"mnuFile"_s, u"mnuhelp"_s};
+    QStringList helpNames{u"mnuHelpsubNavigate"_s, u"mnuHelpSubCer"_s, u"mnuhelpsubmnureadme"_s,
+                          u"mnuhelpsubmnuorder"_s, u"mnuHelpsubCertification"_s};
+    if (demo)
+        barNames << helpNames.takeAt(3);
+    QCOMPARE(names(window->menuBar()), barNames);
     QMenu* examMenu = top.at(0)->menu();
     QMenu* reviewMenu = top.at(1)->menu();
     QMenu* helpMenu = top.at(2)->menu();
     QVERIFY(examMenu && reviewMenu && helpMenu);
     QCOMPARE(captions(examMenu), exam);
-    QCOMPARE(names(examMenu), (QStringList{QStringLiteral("mnuExamsub1"), QStringLiteral("mnuExamsub2"),
-                                           QStringLiteral("mnuExamsub3"), QStringLiteral("mnuFileSubExit")}));
+    QCOMPARE(names(examMenu), (QStringList{u"mnuExamsub1"_s, u"mnuExamsub2"_s, u"mnuExamsub3"_s, u"mnuFileSubExit"_s}));
     QCOMPARE(captions(reviewMenu), review);
-    QCOMPARE(names(reviewMenu), (QStringList{QStringLiteral("menuFileSubExam1"), QStringLiteral("menuFileSubExam2"),
-                                             QStringLiteral("menuFileSubExam3")}));
+    QCOMPARE(names(reviewMenu), (QStringList{u"menuFileSubExam1"_s, u"menuFileSubExam2"_s, u"menuFileSubExam3"_s}));
     QCOMPARE(captions(helpMenu), help);
     QCOMPARE(names(helpMenu), helpNames);
+    if (demo)
+        QVERIFY(!top.at(3)->menu()); // a command of the bar itself, with no list
+    QCOMPARE(window->findChildren<QAction*>(u"mnuhelpsubmnuorder"_s).size(), 1);
 
-    // "&Ordering" of the demo is a command of the bar, with no list of its own
-    if (top.size() > 3) {
-        QAction* ordering = top.at(3);
-        QVERIFY(!ordering->menu());
-        QVERIFY(ordering->isEnabled());
-        QVERIFY(!helpMenu->actions().contains(ordering));
-    }
-    // every item is found by its name, once
-    auto* form1 = &m_program->form<app::Form1>();
-    for (const QString& name : names(examMenu) + names(reviewMenu) + names(helpMenu))
-        QVERIFY2(form1->menuItem(name), qPrintable(name));
-    QCOMPARE(window->findChildren<QAction*>(QStringLiteral("mnuhelpsubmnuorder")).size(), 1);
-
-    // enabled state as designed
     for (QMenu* menu : {examMenu, reviewMenu, helpMenu}) {
         QVERIFY(menu->menuAction()->isEnabled());
-        for (QAction* item : menu->actions())
-            QCOMPARE(item->isEnabled(), !disabled.contains(item->objectName()));
+        for (QAction* item : menu->actions()) {
+            QCOMPARE(item->isEnabled(), !off.contains(item->objectName()));
+            QCOMPARE(form1.menuItem(item->objectName()), item);
+        }
     }
 }
 
 void TestMainWindow::demoItemsThatAreOffCannotBeChosen()
 {
-    start(QStringLiteral("demo"));
-    app::Form1& form1 = m_program->form<app::Form1>();
-    const QStringList off = {QStringLiteral("mnuExamsub2"), QStringLiteral("mnuExamsub3"),
-                             QStringLiteral("menuFileSubExam2"), QStringLiteral("menuFileSubExam3")};
-    for (const QString& name : off) {
+    app::Form1& form1 = start(true);
+    int fired = 0;
+    for (const QString& name : {u"mnuExamsub2"_s, u"mnuExamsub3"_s, u"menuFileSubExam2"_s, u"menuFileSubExam3"_s}) {
         QAction* item = form1.menuItem(name);
-        QVERIFY2(item && !item->isEnabled(), qPrintable(name));
-        int fired = 0;
         connect(item, &QAction::triggered, this, [&fired] { ++fired; });
         item->trigger();
-        QCOMPARE(fired, 0);
     }
-    // nothing started: no question asked, no exam chosen, no other window
-    QVERIFY(m_prompter->shown().isEmpty());
-    QCOMPARE(m_program->run().ExamCode, 0);
-    QCOMPARE(visibleWindows(), QList<QWidget*>{form1.window()});
-
-    // nor through the access keys of the open list: "x" and "a" belong to the items that are off
-    auto* window = qobject_cast<QMainWindow*>(form1.window());
-    QMenu* examMenu = window->menuBar()->actions().at(0)->menu();
-    int chosen = 0;
-    connect(examMenu, &QMenu::triggered, this, [&chosen] { ++chosen; });
+    // nor by the access keys of the open list: "x" and "a" are those of items 2 and 3
+    QMenu* examMenu = qobject_cast<QMainWindow*>(form1.window())->menuBar()->actions().at(0)->menu();
+    connect(examMenu, &QMenu::triggered, this, [&fired] { ++fired; });
     examMenu->popup(QPoint(0, 0));
     QVERIFY(QTest::qWaitForWindowExposed(examMenu));
     QTest::keyClick(examMenu, Qt::Key_X);
     QTest::keyClick(examMenu, Qt::Key_A);
-    QCOMPARE(chosen, 0);
     examMenu->hide();
-    QVERIFY(m_prompter->shown().isEmpty());
-}
-
-// --- Exit --------------------------------------------------------------------------
-
-void TestMainWindow::exitAnsweredNoChangesNothing_data()
-{
-    QTest::addColumn<QString>("edition");
-    QTest::newRow("full") << QStringLiteral("full");
-    QTest::newRow("demo") << QStringLiteral("demo");
+    QCOMPARE(fired, 0);
+    QVERIFY(m_prompter->shown().isEmpty()); // nothing started
+    QCOMPARE(m_program->run().ExamCode, 0);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{form1.window()});
 }
 
 void TestMainWindow::exitAnsweredNoChangesNothing()
 {
-    QFETCH(QString, edition);
-    start(edition);
-    app::Form1& form1 = m_program->form<app::Form1>();
-    SideWindow& side = m_program->form<SideWindow>();
-    side.Show();
+    QFETCH(bool, demo);
+    app::Form1& form1 = start(demo);
+    m_program->form<SideWindow>().Show();
     const QList<QWidget*> before = visibleWindows();
 
     m_prompter->expect(quitPrompt, app::vbNo);
-    form1.menuItem(QStringLiteral("mnuFileSubExit"))->trigger();
+    form1.menuItem(u"mnuFileSubExit"_s)->trigger();
     QCOMPARE(m_prompter->shown().size(), 1);
-    QCOMPARE(m_prompter->last().prompt, quitPrompt);
     QCOMPARE(m_prompter->last().style, 52);
-    QCOMPARE(m_prompter->last().title, QStringLiteral("Quizmoor"));
-    QVERIFY(!m_program->hasEnded());
-    QCOMPARE(m_ends, 0);
-    QCOMPARE(visibleWindows(), before);
-    QVERIFY(form1.isLoaded() && side.isLoaded());
-
-    // any answer but Yes is a No
-    m_prompter->expect(quitPrompt, app::vbCancel);
+    QCOMPARE(m_prompter->last().title, u"Quizmoor"_s);
+    m_prompter->expect(quitPrompt, app::vbCancel); // any answer but Yes is a No
     form1.mnuFileSubExit_Click();
     QVERIFY(!m_program->hasEnded());
+    QCOMPARE(m_ends, 0);
     QCOMPARE(visibleWindows(), before);
 }
 
 void TestMainWindow::exitAnsweredYesEndsWithEveryWindowClosed()
 {
-    start(QStringLiteral("full"));
-    app::Form1& form1 = m_program->form<app::Form1>();
+    app::Form1& form1 = start(false);
     SideWindow& side = m_program->form<SideWindow>();
     side.Show();
-    form1.Hide(); // as while an exam runs
-    form1.Show();
-
     m_prompter->expect(quitPrompt, app::vbYes);
-    form1.menuItem(QStringLiteral("mnuFileSubExit"))->trigger();
-    QVERIFY(m_program->hasEnded());
+    form1.menuItem(u"mnuFileSubExit"_s)->trigger();
     QCOMPARE(m_ends, 1);
-    QVERIFY(!form1.isLoaded());
-    QVERIFY(!side.isLoaded());
+    QVERIFY(!form1.isLoaded() && !side.isLoaded());
     QVERIFY(visibleWindows().isEmpty());
     QCOMPARE(m_prompter->shown().size(), 1); // nothing else asked
 }
 
 void TestMainWindow::closingTheMainWindowAsksAsExitDoes()
 {
-    start(QStringLiteral("demo"));
-    app::Form1& form1 = m_program->form<app::Form1>();
+    app::Form1& form1 = start(true);
     QPointer<QWidget> window = form1.window();
-
     m_prompter->expect(quitPrompt, app::vbNo);
     QVERIFY(!window->close());
-    QCOMPARE(m_prompter->last().prompt, quitPrompt);
     QCOMPARE(m_prompter->last().style, 52);
-    QCOMPARE(m_prompter->last().title, QStringLiteral("Quizmoor"));
-    QVERIFY(window && window->isVisible());
-    QCOMPARE(form1.window(), window.data());
-    QVERIFY(!m_program->hasEnded());
+    QCOMPARE(m_prompter->last().title, u"Quizmoor"_s);
+    QVERIFY(window && window->isVisible() && form1.window() == window);
+    QCOMPARE(m_ends, 0);
 
     m_prompter->expect(quitPrompt, app::vbYes);
     window->close();
-    QVERIFY(m_program->hasEnded());
     QCOMPARE(m_ends, 1);
     QVERIFY(!form1.isLoaded());
     QTRY_VERIFY(window.isNull());
-    QVERIFY(m_prompter->unused().isEmpty());
 }
-
-// --- finding the database, one copy at a time ----------------------------------------
 
 void TestMainWindow::databaseFolder_data()
 {
     QTest::addColumn<QString>("wanted");
-    QTest::addColumn<QStringList>("inCurrent");
+    QTest::addColumn<QStringList>("here");
     QTest::addColumn<QStringList>("besideProgram");
-    QTest::addColumn<bool>("movesToProgram");
-    const QString full = QStringLiteral("qbk09.mdb");
-    const QString demo = QStringLiteral("qbk009.mdb");
+    QTest::addColumn<bool>("moves");
+    const QString full = u"qbk09.mdb"_s;
+    const QString demo = u"qbk009.mdb"_s;
     QTest::newRow("in the current folder") << full << QStringList{full} << QStringList{full} << false;
     QTest::newRow("beside the program only") << full << QStringList() << QStringList{full} << true;
     QTest::newRow("nowhere") << full << QStringList() << QStringList() << false;
     QTest::newRow("demo beside the full edition's file") << demo << QStringList() << QStringList{full} << false;
     QTest::newRow("demo, the full edition's file here") << demo << QStringList{full} << QStringList{demo} << true;
-    QTest::newRow("full beside the demo's file") << full << QStringList{demo} << QStringList{demo} << false;
 }
 
 void TestMainWindow::databaseFolder()
 {
     QFETCH(QString, wanted);
-    QFETCH(QStringList, inCurrent);
+    QFETCH(QStringList, here);
     QFETCH(QStringList, besideProgram);
-    QFETCH(bool, movesToProgram);
-
-    QTemporaryDir current;
-    QTemporaryDir program;
-    auto place = [](const QTemporaryDir& dir, const QStringList& files) {
-        for (const QString& name : files) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-    };
-    place(current, inCurrent);
-    place(program, besideProgram);
-
+    QFETCH(bool, moves);
+    QTemporaryDir current, program;
+    for (const auto& [dir, files] : {std::pair{&current, here}, std::pair{&program, besideProgram}}) {
+        for (const QString& name : files)
+            QVERIFY(QFile(dir->filePath(name)).open(QIODevice::WriteOnly));
+    }
     const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(current.path()));
+    QDir::setCurrent(current.path());
     const QString chosen = app::findDatabaseFolder(wanted, program.path());
     const QString after = QDir::currentPath();
     QDir::setCurrent(previous);
 
-    const QString expected = QFileInfo(movesToProgram ? program.path() : current.path()).canonicalFilePath();
+    const QString expected = QFileInfo(moves ? program.path() : current.path()).canonicalFilePath();
     QCOMPARE(QFileInfo(after).canonicalFilePath(), expected);
     QCOMPARE(QFileInfo(chosen).canonicalFilePath(), expected);
-    // looking creates nothing
-    QCOMPARE(QDir(current.path()).entryList(QDir::Files), inCurrent);
+    QCOMPARE(QDir(current.path()).entryList(QDir::Files), here); // looking creates nothing
     QCOMPARE(QDir(program.path()).entryList(QDir::Files), besideProgram);
 }
 
 void TestMainWindow::oneCopyPerDatabase()
 {
-    QTemporaryDir locks; // where the locks go, not the system's own folder
+    QTemporaryDir locks; // the locks go here, not into the system's own folder
     const QByteArray previous = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(locks.path()));
-    const QString full = locks.filePath(QStringLiteral("bank/qbk09.mdb"));
-    const QString demo = locks.filePath(QStringLiteral("bank/qbk009.mdb"));
+    const QString full = locks.filePath(u"bank/qbk09.mdb"_s);
     {
         auto first = std::make_unique<app::SingleInstance>(full);
         QVERIFY(first->acquired());
-        app::SingleInstance second(full);
-        QVERIFY(!second.acquired());
-        app::SingleInstance otherEdition(demo);
-        QVERIFY(otherEdition.acquired());
-
-        // the first copy ends: the next one may start
-        first.reset();
-        app::SingleInstance next(full);
-        QVERIFY(next.acquired());
+        QVERIFY(!app::SingleInstance(full).acquired());
+        QVERIFY(app::SingleInstance(locks.filePath(u"bank/qbk009.mdb"_s)).acquired());
+        first.reset(); // the first copy ends: the next may start
+        QVERIFY(app::SingleInstance(full).acquired());
     }
-
-    // a copy that crashed left its lock behind: it does not keep the next one out
-    QStringList lockFiles;
+    // a copy that crashed left its lock behind: it keeps no one out
+    QString lockFile;
     {
-        app::SingleInstance held(full);
-        QVERIFY(held.acquired());
-        lockFiles = QDir(locks.path()).entryList(QDir::Files);
+        const app::SingleInstance held(full);
+        lockFile = locks.filePath(QDir(locks.path()).entryList(QDir::Files).value(0));
     }
-    QCOMPARE(lockFiles.size(), 1);
-    QFile stale(locks.filePath(lockFiles.first()));
+    QFile stale(lockFile);
     QVERIFY(stale.open(QIODevice::WriteOnly));
     stale.write("2147483600\nbrel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();
-    {
-        app::SingleInstance afterCrash(full);
-        QVERIFY(afterCrash.acquired());
-    }
+    QVERIFY(app::SingleInstance(full).acquired());
     if (previous.isNull())
         qunsetenv("TMPDIR");
     else

@@ -251,10 +251,10 @@ void writeTables(const Edition& edition, const QString& file, const QString& nam
     QList<int> examNumbers;
     for (const Exam& exam : edition.exams)
         examNumbers << exam.exam;
+    // One transaction for the tables and their rows: one write to disk.
+    db.exec(QStringLiteral("BEGIN"));
     for (const QString& ddl : data::questionDatabaseSchema(examNumbers))
         db.exec(ddl);
-
-    db.exec(QStringLiteral("BEGIN"));
     {
         QHash<int, QString> categories;
         QList<Category> ordered = edition.categories;
