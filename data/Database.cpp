@@ -125,6 +125,28 @@ std::vector<qint64> Database::integers(const QString& sql)
     return values;
 }
 
+qint64 Database::insert(const QString& table, const std::vector<std::pair<QString, QVariant>>& values)
+{
+    QString sql = QStringLiteral("INSERT INTO ") + quoteName(table);
+    if (values.empty()) {
+        sql += QStringLiteral(" DEFAULT VALUES");
+    } else {
+        QStringList names, marks;
+        for (const auto& [name, value] : values) {
+            names << quoteName(name);
+            marks << QStringLiteral("?");
+        }
+        sql += QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+               marks.join(QStringLiteral(", ")) + u')';
+    }
+    auto st = prepare(sql);
+    int index = 1;
+    for (const auto& [name, value] : values)
+        bindValue(st.get(), index++, value);
+    step(st.get(), sql);
+    return sqlite3_last_insert_rowid(handle());
+}
+
 Database::Transaction::Transaction(Database& db) : m_db(db)
 {
     m_db.Execute(QStringLiteral("BEGIN IMMEDIATE"));

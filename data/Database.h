@@ -33,6 +33,9 @@ public:
     std::unique_ptr<Recordset> OpenRecordset(const QString& source,
                                              RecordsetType type = dbOpenDynaset);
 
+    // Adds a row with these column values; returns its rowid.
+    qint64 insert(const QString& table, const std::vector<std::pair<QString, QVariant>>& values);
+
     // The whole first column of a query as integers (Null skipped), read in one go.
     std::vector<qint64> integers(const QString& sql);
 

@@ -7,11 +7,6 @@
 namespace data {
 namespace {
 
-QString quoteName(const QString& name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
 QString columnString(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
 
 } // namespace
@@ -124,24 +119,10 @@ void QueryRecordset::insertRow(const std::map<int, QVariant>& values)
                             QStringLiteral("records can be added to a single table only"));
         table = c.originTable;
     }
-    QString names, marks;
-    for (const auto& [position, v] : values) {
-        if (!names.isEmpty()) {
-            names += QStringLiteral(", ");
-            marks += QStringLiteral(", ");
-        }
-        names += quoteName(m_columns.at(std::size_t(position)).originColumn);
-        marks += u'?';
-    }
-    const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(table))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoteName(table), names, marks);
-    auto st = m_db->prepare(sql);
-    int index = 1;
+    std::vector<std::pair<QString, QVariant>> named;
     for (const auto& [position, v] : values)
-        bindValue(st.get(), index++, v);
-    m_db->step(st.get(), sql);
+        named.emplace_back(m_columns.at(std::size_t(position)).originColumn, v);
+    const qint64 rowid = m_db->insert(table, named);
 
     // The new record joins the end of the cursor, as the stored row reads.
     QString columns;
@@ -152,7 +133,7 @@ void QueryRecordset::insertRow(const std::map<int, QVariant>& values)
     }
     const QString reread = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(columns, quoteName(table));
     auto again = m_db->prepare(reread);
-    sqlite3_bind_int64(again.get(), 1, sqlite3_last_insert_rowid(m_db->handle()));
+    sqlite3_bind_int64(again.get(), 1, rowid);
     if (sqlite3_step(again.get()) == SQLITE_ROW) {
         std::vector<QVariant> row;
         for (int i = 0; i < int(m_columns.size()); ++i)

@@ -7,11 +7,6 @@
 namespace data {
 namespace {
 
-QString quoteName(const QString& name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
 std::vector<qint64> shuffleAll(Database& db, const QString& table, const QString& column, int count,
                                std::mt19937_64& random)
 {

@@ -8,6 +8,13 @@ QString columnText(sqlite3_stmt* st, int column)
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(st, column)) : QString();
 }
 
+QString quoteName(const QString& name)
+{
+    QString quoted = name;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return QStringLiteral("\"") + quoted + QStringLiteral("\"");
+}
+
 QVariant columnValue(sqlite3_stmt* st, int column)
 {
     switch (sqlite3_column_type(st, column)) {

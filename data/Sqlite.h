@@ -20,5 +20,7 @@ using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 QVariant columnValue(sqlite3_stmt* st, int column);
 void bindValue(sqlite3_stmt* st, int index, const QVariant& value);
 QString columnText(sqlite3_stmt* st, int column);
+// A table or column name quoted for a statement: "Test Information".
+QString quoteName(const QString& name);
 
 } // namespace data

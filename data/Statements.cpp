@@ -79,17 +79,19 @@ const QLatin1StringView resetFiveText(
     "UPDATE exam1 SET exam1.correctanswer1 = No,  exam1.correctanswer2 = No,  "
     "exam1.correctanswer3 = No,  exam1.correctanswer4 = No, exam1.correctanswer5 = No;");
 
-// The exam-1 text with the tables of `exam` (1, 2 or 3) in their place.
-QString forExam(QLatin1StringView examOneText, int exam)
+// A text given for exam `given` with the tables of `exam` in their place:
+// examG -> examE, examGG -> examEE.
+QString forExam(QLatin1StringView text, int exam, int given = 1)
 {
-    QString text(examOneText);
-    if (exam == 1)
-        return text;
-    const QString digit = QString::number(exam);
-    text.replace(QLatin1StringView("exam11"), QStringLiteral("\x01"));
-    text.replace(QLatin1StringView("exam1"), QStringLiteral("exam") + digit);
-    text.replace(QStringLiteral("\x01"), QStringLiteral("exam") + digit + digit);
-    return text;
+    QString out(text);
+    if (exam == given)
+        return out;
+    const QString from = QString::number(given);
+    const QString to = QString::number(exam);
+    out.replace(QStringLiteral("exam") + from + from, QStringLiteral("\x01"));
+    out.replace(QStringLiteral("exam") + from, QStringLiteral("exam") + to);
+    out.replace(QStringLiteral("\x01"), QStringLiteral("exam") + to + to);
+    return out;
 }
 
 } // namespace
@@ -135,17 +137,7 @@ QString correctAnswers(int exam, int answerColumns)
     return forExam(answerColumns >= 5 ? correctAnswersFiveText : correctAnswersFourText, exam);
 }
 
-QString wrongAnswers(int exam)
-{
-    QString text(wrongAnswersText);
-    if (exam == 2)
-        return text;
-    const QString digit = QString::number(exam);
-    text.replace(QLatin1StringView("exam22"), QStringLiteral("\x01"));
-    text.replace(QLatin1StringView("exam2"), QStringLiteral("exam") + digit);
-    text.replace(QStringLiteral("\x01"), QStringLiteral("exam") + digit + digit);
-    return text;
-}
+QString wrongAnswers(int exam) { return forExam(wrongAnswersText, exam, 2); }
 
 QString categoryQuestions(int exam, int category)
 {

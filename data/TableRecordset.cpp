@@ -3,14 +3,6 @@
 #include "DataError.h"
 
 namespace data {
-namespace {
-
-QString quoteName(const QString& name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-} // namespace
 
 TableRecordset::TableRecordset(DatabasePtr db, const QString& table) : Recordset(std::move(db))
 {
@@ -80,38 +72,47 @@ bool TableRecordset::fetchLast()
                     QVariant());
 }
 
-bool TableRecordset::fetchNext()
+bool TableRecordset::fetchBeside(StatementHandle& cache, const QString& sql, const QVariant& bound)
 {
     ensureOpen();
-    const qint64 before = m_rowid;
+    const qint64 rowid = m_rowid;
     const QVariant order = m_orderValue;
-    const bool found =
-        fetchOne(m_next,
-                 QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 > ?1 ORDER BY %1 LIMIT 1")
-                     .arg(orderColumn(), quotedTable()),
-                 order);
+    const bool found = fetchOne(cache, sql, bound);
     if (!found) {
-        m_rowid = before;
+        // past either end the cursor remembers where it stood
+        m_rowid = rowid;
         m_orderValue = order;
     }
     return found;
 }
 
+bool TableRecordset::fetchNext()
+{
+    return fetchBeside(m_next,
+                       QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 > ?1 ORDER BY %1 LIMIT 1")
+                           .arg(orderColumn(), quotedTable()),
+                       m_orderValue);
+}
+
 bool TableRecordset::fetchPrevious()
 {
-    ensureOpen();
-    const qint64 before = m_rowid;
-    const QVariant order = m_orderValue;
-    const bool found = fetchOne(
-        m_previous,
-        QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 < ?1 ORDER BY %1 DESC LIMIT 1")
-            .arg(orderColumn(), quotedTable()),
-        order);
-    if (!found) {
-        m_rowid = before;
-        m_orderValue = order;
-    }
-    return found;
+    return fetchBeside(m_previous,
+                       QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 < ?1 ORDER BY %1 DESC LIMIT 1")
+                           .arg(orderColumn(), quotedTable()),
+                       m_orderValue);
+}
+
+void TableRecordset::searchFor(StatementHandle& cache, const QString& sql, const QVariant& bound)
+{
+    leaveForSearch();
+    auto row = std::move(m_current);
+    const bool found = fetchBeside(cache, sql, bound);
+    m_noMatch = !found;
+    if (found)
+        standOn(std::move(m_current));
+    else
+        m_current = std::move(row); // a search that finds nothing stays where it was
+    searchEnded();
 }
 
 qint64 TableRecordset::RecordCount()
@@ -158,42 +159,19 @@ void TableRecordset::Seek(const QString& comparison, const QVariant& key)
     if (comparison.trimmed() != QLatin1StringView("="))
         throw DataError(DataError::Kind::Other, m_db->fileName(),
                         QStringLiteral("Seek supports \"=\" only"));
-    const qint64 rowid = m_rowid;
-    const QVariant order = m_orderValue;
-    auto row = std::move(m_current);
-    const bool found = fetchOne(m_seek,
-                                QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 = ?1 LIMIT 1")
-                                    .arg(orderColumn(), quotedTable()),
-                                key);
-    m_noMatch = !found;
-    if (found) {
-        standOn(std::move(m_current));
-    } else {
-        m_rowid = rowid;
-        m_orderValue = order;
-        m_current = std::move(row);
-    }
+    searchFor(m_seek,
+              QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 = ?1 LIMIT 1").arg(orderColumn(), quotedTable()),
+              key);
 }
 
 void TableRecordset::FindFirst(const QString& criterion)
 {
     ensureOpen();
-    const qint64 rowid = m_rowid;
-    const QVariant order = m_orderValue;
-    auto row = std::move(m_current);
     StatementHandle once;
-    const bool found = fetchOne(once,
-                                QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE (%3) ORDER BY %1 LIMIT 1")
-                                    .arg(orderColumn(), quotedTable(), criterion),
-                                QVariant());
-    m_noMatch = !found;
-    if (found) {
-        standOn(std::move(m_current));
-    } else {
-        m_rowid = rowid;
-        m_orderValue = order;
-        m_current = std::move(row);
-    }
+    searchFor(once,
+              QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE (%3) ORDER BY %1 LIMIT 1")
+                  .arg(orderColumn(), quotedTable(), criterion),
+              QVariant());
 }
 
 void TableRecordset::writeCurrent(const std::map<int, QVariant>& changes)
@@ -217,26 +195,10 @@ void TableRecordset::writeCurrent(const std::map<int, QVariant>& changes)
 
 void TableRecordset::insertRow(const std::map<int, QVariant>& values)
 {
-    QString sql = QStringLiteral("INSERT INTO ") + quotedTable();
-    if (values.empty()) {
-        sql += QStringLiteral(" DEFAULT VALUES");
-    } else {
-        QString names, marks;
-        for (const auto& [position, v] : values) {
-            if (!names.isEmpty()) {
-                names += QStringLiteral(", ");
-                marks += QStringLiteral(", ");
-            }
-            names += quoteName(m_columns.at(std::size_t(position)).originColumn);
-            marks += u'?';
-        }
-        sql += QStringLiteral(" (") + names + QStringLiteral(") VALUES (") + marks + u')';
-    }
-    auto st = m_db->prepare(sql);
-    int index = 1;
+    std::vector<std::pair<QString, QVariant>> named;
     for (const auto& [position, v] : values)
-        bindValue(st.get(), index++, v);
-    m_db->step(st.get(), sql);
+        named.emplace_back(m_columns.at(std::size_t(position)).originColumn, v);
+    m_db->insert(m_info.name, named);
 }
 
 } // namespace data

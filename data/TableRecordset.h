@@ -29,6 +29,9 @@ protected:
 
 private:
     bool fetchOne(StatementHandle& cache, const QString& sql, const QVariant& bound);
+    // Fetches a record near the current one; on failure keeps the place.
+    bool fetchBeside(StatementHandle& cache, const QString& sql, const QVariant& bound);
+    void searchFor(StatementHandle& cache, const QString& sql, const QVariant& bound);
     QString orderColumn() const;
     QString quotedTable() const;
 
