@@ -1,5 +1,6 @@
 #include "AppIcon.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -7,13 +8,12 @@
 namespace app {
 namespace {
 
-QPixmap emblem(int size)
+void paintEmblem(QPainter& p, const QRectF& area)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size;
+    p.translate(area.topLeft());
+    const qreal s = std::min(area.width(), area.height());
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x1f, 0x5f, 0x99));
     p.drawRoundedRect(QRectF(0.04 * s, 0.04 * s, 0.92 * s, 0.92 * s), 0.18 * s, 0.18 * s);
@@ -25,16 +25,37 @@ QPixmap emblem(int size)
     p.setPen(QPen(Qt::white, 0.11 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(tick);
-    return pixmap;
+    p.restore();
 }
+
+// Draws the emblem at the size asked for, when it is asked for: nothing is
+// painted at start-up that no window system wants.
+class EmblemEngine final : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        paintEmblem(*painter, rect);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+    QIconEngine* clone() const override { return new EmblemEngine; }
+};
 
 } // namespace
 
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(emblem(size));
+    static const QIcon icon(new EmblemEngine);
     return icon;
 }
 
