@@ -8,7 +8,6 @@
 #include "Form1.h"
 #include "Form211.h"
 #include "Module2.h"
-#include "Module3.h"
 #include "Program.h"
 #include "Prompter.h"
 #include "TempBank.h"
@@ -83,15 +82,6 @@ Figures measure(const QString& folder)
         window.Unload();
         program.forms().discard<exam::Form211>();
         program.forms().collectDiscarded();
-    }
-    if (qEnvironmentVariableIsSet("BENCH_DRAW")) {
-        std::vector<double> draws;
-        for (int i = 0; i < 15; ++i) {
-            clock.start();
-            exam::DrawRandomQuestions(program, 83);
-            draws.push_back(clock.nsecsElapsed() / 1e6);
-        }
-        QTextStream(stdout) << "draw alone: " << median(draws) << " ms\n";
     }
     program.End();
     QDir::setCurrent(previous);

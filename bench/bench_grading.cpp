@@ -168,7 +168,7 @@ Timing timeGrading(const QString& shipped, const QString& large, int exam)
 
 int benchGrading(QTextStream& out)
 {
-    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("qbk09.mdb"));
+    const QString shipped = QStringLiteral(QUIZMOOR_BIN_DIR "/qbk09.mdb");
     if (!QFile::exists(shipped)) {
         out << "grading: the shipped bank " << shipped << " is missing; build the question_banks target\n";
         return 1;
