@@ -9,7 +9,7 @@
 #include "Form2C.h"
 #include "Program.h"
 #include "ScoreModule.h"
-#include "SheetPrinter.h"
+#include "FormPrinter.h"
 #include "Statements.h"
 
 #include <QFrame>
@@ -409,7 +409,7 @@ void Form3::showValues()
 void Form3::cmdPrint_Click()
 {
     if (QWidget* w = window())
-        SheetPrinter(program()).print(*w);
+        app::FormPrinter(program(), QStringLiteral("Score Sheet")).PrintForm(*w);
 }
 
 void Form3::CmdAnswers_Click()

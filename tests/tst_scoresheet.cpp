@@ -4,7 +4,7 @@
 #include "Form211.h"
 #include "Form2C.h"
 #include "Form3.h"
-#include "SheetPrinter.h"
+#include "FormPrinter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,7 +17,7 @@
 using namespace examanswers;
 using namespace Qt::StringLiterals;
 using scoring::Form3;
-using scoring::SheetPrinter;
+
 
 // The score sheet driven through its controls and handlers, over real
 // question databases in the current folder, where the programs look.
@@ -178,26 +178,26 @@ void TestScoreSheet::gridsListEveryCategoryReadOnly()
 void TestScoreSheet::printsToPdfWithoutAPrinter()
 {
     start(false);
-    if (SheetPrinter::printerAvailable())
+    if (app::FormPrinter::printerAvailable())
         QSKIP("a printer is set up here; the sheet would go to it");
     Form3& sheet = finish(draw(ids(1, 83)) + answerCorrectly(1, ids(1, 70)));
 
     // declined: no file name asked for
-    prompter().expect(SheetPrinter::noPrinterPrompt(), app::vbCancel);
+    prompter().expect(u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s, app::vbCancel);
     sheet.cmdPrint_Click();
     QCOMPARE(prompter().last().style, int(app::vbOKCancelQuestion));
 
     const QString nowhere = QDir::toNativeSeparators(m_f->bank().path(u"no such folder/sheet.pdf"_s));
-    prompter().expect(SheetPrinter::noPrinterPrompt(), app::vbOK);
-    prompter().expectInput(SheetPrinter::pdfNamePrompt(), nowhere);
+    prompter().expect(u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s, app::vbOK);
+    prompter().expectInput(u"Save the score sheet as this PDF file:"_s, nowhere);
     prompter().expect(u"The score sheet could not be saved as \"%1\". Check that the folder exists and can be written."_s
                           .arg(nowhere), app::vbOK);
     sheet.cmdPrint_Click();
     QVERIFY(!program().hasEnded());
 
     const QString pdf = QDir::toNativeSeparators(m_f->bank().path(u"sheet"_s));
-    prompter().expect(SheetPrinter::noPrinterPrompt(), app::vbOK);
-    prompter().expectInput(SheetPrinter::pdfNamePrompt(), pdf);
+    prompter().expect(u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s, app::vbOK);
+    prompter().expectInput(u"Save the score sheet as this PDF file:"_s, pdf);
     prompter().expect(u"The score sheet was saved as \"%1.pdf\"."_s.arg(pdf), app::vbOK);
     control<QPushButton>("cmdPrint")->click();
     QVERIFY(prompter().shown().at(prompter().shown().size() - 2).defaultText.endsWith(

@@ -8,29 +8,28 @@ class QPrinter;
 class QWidget;
 
 namespace app {
+
 class Program;
-}
 
-namespace scoring {
-
-// Prints a window's image on the default printer. Where there is no printer
-// it says so and offers to save the image as a PDF file instead; whatever
-// goes wrong is told to the candidate and the program carries on.
-class SheetPrinter {
+// Prints a window's image on the default printer (PrintForm). Where there is
+// no printer it says so and offers to save the image as a PDF file instead;
+// whatever goes wrong is told to the candidate and the program carries on.
+class FormPrinter {
 public:
-    explicit SheetPrinter(app::Program& program);
+    // `title` names what is printed: "Score Sheet".
+    FormPrinter(Program& program, QString title);
 
-    void print(QWidget& window);
+    void PrintForm(QWidget& window);
 
     // Whether a printer is set up to print on.
     static bool printerAvailable();
     // "<Documents>/Score Sheet 2026-12-06.pdf" for that day.
-    static QString defaultPdfPath(const QDate& day);
+    QString defaultPdfPath(const QDate& day) const;
     // The window as it looks, at twice its size for a sharp print.
     static QImage imageOf(QWidget& window);
 
-    static QString noPrinterPrompt();
-    static QString pdfNamePrompt();
+    QString noPrinterPrompt() const;
+    QString pdfNamePrompt() const;
     static QString pdfTitle();
 
 private:
@@ -40,7 +39,8 @@ private:
     // the printer or file would not start.
     static bool paint(QPrinter& printer, const QImage& image);
 
-    app::Program& m_program;
+    Program& m_program;
+    QString m_title;
 };
 
-} // namespace scoring
+} // namespace app

@@ -1,4 +1,4 @@
-#include "SheetPrinter.h"
+#include "FormPrinter.h"
 
 #include "Program.h"
 
@@ -10,39 +10,39 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-namespace scoring {
+namespace app {
 
-SheetPrinter::SheetPrinter(app::Program& program) : m_program(program) {}
+FormPrinter::FormPrinter(Program& program, QString title) : m_program(program), m_title(std::move(title)) {}
 
-QString SheetPrinter::noPrinterPrompt()
+QString FormPrinter::noPrinterPrompt() const
 {
-    return QStringLiteral("No printer is available. Do you want to save the score sheet as a "
-                          "PDF file instead?");
+    return QStringLiteral("No printer is available. Do you want to save the %1 as a PDF file instead?")
+        .arg(m_title.toLower());
 }
 
-QString SheetPrinter::pdfNamePrompt()
+QString FormPrinter::pdfNamePrompt() const
 {
-    return QStringLiteral("Save the score sheet as this PDF file:");
+    return QStringLiteral("Save the %1 as this PDF file:").arg(m_title.toLower());
 }
 
-QString SheetPrinter::pdfTitle() { return QStringLiteral("Save as PDF"); }
+QString FormPrinter::pdfTitle() { return QStringLiteral("Save as PDF"); }
 
-bool SheetPrinter::printerAvailable()
+bool FormPrinter::printerAvailable()
 {
     return !QPrinterInfo::availablePrinters().isEmpty() && !QPrinterInfo::defaultPrinter().isNull();
 }
 
-QString SheetPrinter::defaultPdfPath(const QDate& day)
+QString FormPrinter::defaultPdfPath(const QDate& day) const
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())
         folder = QDir::homePath();
     const QString name =
-        QStringLiteral("Score Sheet ") + day.toString(Qt::ISODate) + QStringLiteral(".pdf");
+        m_title + u' ' + day.toString(Qt::ISODate) + QStringLiteral(".pdf");
     return QDir::toNativeSeparators(QDir(folder).filePath(name));
 }
 
-QImage SheetPrinter::imageOf(QWidget& window)
+QImage FormPrinter::imageOf(QWidget& window)
 {
     constexpr qreal scale = 2.0;
     QImage image(window.size() * scale, QImage::Format_RGB32);
@@ -52,16 +52,16 @@ QImage SheetPrinter::imageOf(QWidget& window)
     return image;
 }
 
-void SheetPrinter::print(QWidget& window)
+void FormPrinter::PrintForm(QWidget& window)
 {
     const QImage image = imageOf(window);
     if (printerAvailable())
         printOnPrinter(image);
-    else if (m_program.MsgBox(noPrinterPrompt(), app::vbOKCancelQuestion) == app::vbOK)
+    else if (m_program.MsgBox(noPrinterPrompt(), vbOKCancelQuestion) == vbOK)
         saveAsPdf(image);
 }
 
-bool SheetPrinter::paint(QPrinter& printer, const QImage& image)
+bool FormPrinter::paint(QPrinter& printer, const QImage& image)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -73,16 +73,16 @@ bool SheetPrinter::paint(QPrinter& printer, const QImage& image)
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
 
-void SheetPrinter::printOnPrinter(const QImage& image)
+void FormPrinter::printOnPrinter(const QImage& image)
 {
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Score Sheet"));
+    printer.setDocName(m_title);
     if (!paint(printer, image))
-        m_program.MsgBox(QStringLiteral("The score sheet could not be printed on \"%1\".")
-                             .arg(printer.printerName()));
+        m_program.MsgBox(QStringLiteral("The %1 could not be printed on \"%2\".")
+                             .arg(m_title.toLower(), printer.printerName()));
 }
 
-void SheetPrinter::saveAsPdf(const QImage& image)
+void FormPrinter::saveAsPdf(const QImage& image)
 {
     QString path = m_program.InputBox(pdfNamePrompt(), pdfTitle(),
                                       defaultPdfPath(QDate::currentDate()))
@@ -99,18 +99,18 @@ void SheetPrinter::saveAsPdf(const QImage& image)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setDocName(QStringLiteral("Score Sheet"));
+    printer.setDocName(m_title);
     // The Documents folder may not have been made yet; any other folder must exist.
     const QString folder = QFileInfo(path).absolutePath();
     if (folder == QFileInfo(defaultPdfPath(QDate::currentDate())).absolutePath())
         QDir().mkpath(folder);
     if (!paint(printer, image)) {
-        m_program.MsgBox(QStringLiteral("The score sheet could not be saved as \"%1\". Check that "
+        m_program.MsgBox(QStringLiteral("The %1 could not be saved as \"%2\". Check that "
                                         "the folder exists and can be written.")
-                             .arg(shown));
+                             .arg(m_title.toLower(), shown));
         return;
     }
-    m_program.MsgBox(QStringLiteral("The score sheet was saved as \"%1\".").arg(shown));
+    m_program.MsgBox(QStringLiteral("The %1 was saved as \"%2\".").arg(m_title.toLower(), shown));
 }
 
-} // namespace scoring
+} // namespace app
