@@ -10,9 +10,15 @@
 
 namespace app {
 
-Bindings::Bindings(data::DataControl& control) : m_control(control) { m_control.setListener(this); }
+Bindings::Bindings(data::DataControl& control) : m_control(control)
+{
+    m_control.setListener(this);
+}
 
-Bindings::~Bindings() { m_control.setListener(nullptr); }
+Bindings::~Bindings()
+{
+    m_control.setListener(nullptr);
+}
 
 void Bindings::add(QWidget* control, const QString& field, Kind kind, Access access)
 {
@@ -21,9 +27,18 @@ void Bindings::add(QWidget* control, const QString& field, Kind kind, Access acc
         show(m_bindings.back());
 }
 
-void Bindings::bind(QLineEdit* box, const QString& field) { add(box, field, Kind::LineEdit, Access::DisplayOnly); }
-void Bindings::bind(QPlainTextEdit* box, const QString& field) { add(box, field, Kind::PlainText, Access::DisplayOnly); }
-void Bindings::bind(QLabel* label, const QString& field) { add(label, field, Kind::Label, Access::DisplayOnly); }
+void Bindings::bind(QLineEdit* box, const QString& field)
+{
+    add(box, field, Kind::LineEdit, Access::DisplayOnly);
+}
+void Bindings::bind(QPlainTextEdit* box, const QString& field)
+{
+    add(box, field, Kind::PlainText, Access::DisplayOnly);
+}
+void Bindings::bind(QLabel* label, const QString& field)
+{
+    add(label, field, Kind::Label, Access::DisplayOnly);
+}
 
 void Bindings::bind(QCheckBox* box, const QString& field, Access access)
 {
@@ -33,7 +48,8 @@ void Bindings::bind(QCheckBox* box, const QString& field, Access access)
         box->setFocusPolicy(Qt::NoFocus);
         // A click that reaches it all the same (its caption's access key, an
         // event sent to it directly) is undone at once.
-        QObject::connect(box, &QCheckBox::clicked, box, [box](bool checked) { box->setChecked(!checked); });
+        QObject::connect(box, &QCheckBox::clicked, box,
+                         [box](bool checked) { box->setChecked(!checked); });
     }
     add(box, field, Kind::CheckBox, access);
 }
@@ -108,8 +124,9 @@ void Bindings::leavingRecord()
             continue;
         const int position = rs.fieldIndex(b.field);
         if (position < 0 || !rs.canWriteBack(position))
-            throw data::DataError(data::DataError::Kind::Other, m_control.DatabaseName,
-                                  QStringLiteral("the choice in \"%1\" cannot be stored").arg(b.field));
+            throw data::DataError(
+                data::DataError::Kind::Other, m_control.DatabaseName,
+                QStringLiteral("the choice in \"%1\" cannot be stored").arg(b.field));
         changes[position] = ticked;
     }
     if (changes.empty())
@@ -124,6 +141,9 @@ void Bindings::leavingRecord()
     }
 }
 
-void Bindings::commit() { leavingRecord(); }
+void Bindings::commit()
+{
+    leavingRecord();
+}
 
 } // namespace app

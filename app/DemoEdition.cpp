@@ -18,16 +18,15 @@ Edition demoEdition()
     e.categoryLabelSlots = 18;
 
     e.examMenuCaptions = {QStringLiteral("Brel 9x &Exam #1 Demo"),
-                          QStringLiteral("Brel 9x  E&xam #2"),
-                          QStringLiteral("Brel 9x  Ex&am #3")};
-    e.reviewMenuCaptions = {QStringLiteral("&Review Exam #1 Demo"), QStringLiteral("Rev&iew Exam #2"),
-                            QStringLiteral("Revi&ew Exam #3")};
+                          QStringLiteral("Brel 9x  E&xam #2"), QStringLiteral("Brel 9x  Ex&am #3")};
+    e.reviewMenuCaptions = {QStringLiteral("&Review Exam #1 Demo"),
+                            QStringLiteral("Rev&iew Exam #2"), QStringLiteral("Revi&ew Exam #3")};
     e.orderingOnMenuBar = true;
     e.namePrompt = QStringLiteral("Please enter your name:");
     e.nameTitle = QStringLiteral("Name");
     e.nameDefault = QStringLiteral("Candidate's Name Here");
-    e.noticeText = QStringLiteral(
-        "You will have 30 questions and have to answer in 30 minutes or less. ");
+    e.noticeText =
+        QStringLiteral("You will have 30 questions and have to answer in 30 minutes or less. ");
     e.examCaptionNamesExam = false;
     e.examDesignCaption = QStringLiteral("Demo Exam");
     e.showAnswerCaption = QStringLiteral("Show Answer!");

@@ -4,7 +4,10 @@ namespace app {
 
 QString Edition::version() const
 {
-    return QStringLiteral("Version %1.%2.%3").arg(versionMajor).arg(versionMinor).arg(versionRevision);
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(versionMajor)
+        .arg(versionMinor)
+        .arg(versionRevision);
 }
 
 QString Edition::examCaption(int exam) const
@@ -14,7 +17,8 @@ QString Edition::examCaption(int exam) const
 
 QString Edition::reviewCaption(int exam) const
 {
-    return reviewCaptionNamesExam ? QStringLiteral("Review Exam #%1").arg(exam) : reviewDesignCaption;
+    return reviewCaptionNamesExam ? QStringLiteral("Review Exam #%1").arg(exam)
+                                  : reviewDesignCaption;
 }
 
 QString Edition::wrongAnswerCaption(int exam) const

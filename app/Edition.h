@@ -19,8 +19,8 @@ struct Edition {
     int versionMajor = 9;
     int versionMinor = 0;
     int versionRevision = 0;
-    std::array<bool, 3> examAvailable{};  // exams that can be started and reviewed
-    int answerColumns = 4;                // graded and reset on the score sheet's Exit
+    std::array<bool, 3> examAvailable{}; // exams that can be started and reviewed
+    int answerColumns = 4;               // graded and reset on the score sheet's Exit
     QString scoreSheetTitle;
     int categoryLabelSlots = 19;
 
@@ -32,7 +32,7 @@ struct Edition {
     QString nameTitle;
     QString nameDefault;
     QString noticeText;
-    bool examCaptionNamesExam = true;  // "Exam #1"; otherwise examDesignCaption stays
+    bool examCaptionNamesExam = true; // "Exam #1"; otherwise examDesignCaption stays
     QString examDesignCaption;
     QString showAnswerCaption;
     bool reviewCaptionNamesExam = true; // "Review Exam #1"; otherwise reviewDesignCaption
@@ -53,18 +53,18 @@ struct Edition {
     bool noticeOkUnloads = true;       // demo: hides the notice
     bool timeOutAsksToEnd = true;      // demo: tells, then ends without asking
     QString timeOutMessage;
-    bool showAnswerHidesExamFirst = true;   // demo: shows the answer window first
-    bool showAnswerReturnDiscards = true;   // demo: unloads without discarding
-    bool exhibitHidesCaller = true;         // demo: the caller stays visible
-    bool reviewEndUnloads = true;           // demo: only hides, clock running
+    bool showAnswerHidesExamFirst = true; // demo: shows the answer window first
+    bool showAnswerReturnDiscards = true; // demo: unloads without discarding
+    bool exhibitHidesCaller = true;       // demo: the caller stays visible
+    bool reviewEndUnloads = true;         // demo: only hides, clock running
     bool reviewReappliesModeOnActivate = true;
-    bool wrongAnswerReturnUnloads = true;   // demo: hides and discards
-    bool scoreExitClearsExamCode = true;    // demo: the score sheet's Exit keeps the exam number
+    bool wrongAnswerReturnUnloads = true; // demo: hides and discards
+    bool scoreExitClearsExamCode = true;  // demo: the score sheet's Exit keeps the exam number
 
-    QString version() const;                        // "Version 9.0.0"
-    QString examCaption(int exam) const;            // exam window
-    QString reviewCaption(int exam) const;          // review-exam window
-    QString wrongAnswerCaption(int exam) const;     // wrong-answer window
+    QString version() const;                    // "Version 9.0.0"
+    QString examCaption(int exam) const;        // exam window
+    QString reviewCaption(int exam) const;      // review-exam window
+    QString wrongAnswerCaption(int exam) const; // wrong-answer window
     bool offersExam(int exam) const { return exam >= 1 && exam <= 3 && examAvailable[exam - 1]; }
 };
 

@@ -72,9 +72,15 @@ Form::~Form()
     }
 }
 
-void Form::initialize() { Form_Initialize(); }
+void Form::initialize()
+{
+    Form_Initialize();
+}
 
-bool Form::isVisible() const { return m_window && m_window->isVisible(); }
+bool Form::isVisible() const
+{
+    return m_window && m_window->isVisible();
+}
 
 void Form::Load()
 {

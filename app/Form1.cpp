@@ -36,15 +36,19 @@ QWidget* Form1::createWindow()
         auto* action = new QAction(caption, owner);
         action->setObjectName(QLatin1StringView(name));
         action->setEnabled(enabled);
-        QObject::connect(action, &QAction::triggered, owner, [this, handler] { (this->*handler)(); });
+        QObject::connect(action, &QAction::triggered, owner,
+                         [this, handler] { (this->*handler)(); });
         owner->addAction(action);
         return action;
     };
 
     QMenu* exam = addMenu("mnuExam", QStringLiteral("&Exam"));
-    addItem(exam, "mnuExamsub1", edition.examMenuCaptions[0], edition.offersExam(1), &Form1::mnuExamsub1_Click);
-    addItem(exam, "mnuExamsub2", edition.examMenuCaptions[1], edition.offersExam(2), &Form1::mnuExamsub2_Click);
-    addItem(exam, "mnuExamsub3", edition.examMenuCaptions[2], edition.offersExam(3), &Form1::mnuExamsub3_Click);
+    addItem(exam, "mnuExamsub1", edition.examMenuCaptions[0], edition.offersExam(1),
+            &Form1::mnuExamsub1_Click);
+    addItem(exam, "mnuExamsub2", edition.examMenuCaptions[1], edition.offersExam(2),
+            &Form1::mnuExamsub2_Click);
+    addItem(exam, "mnuExamsub3", edition.examMenuCaptions[2], edition.offersExam(3),
+            &Form1::mnuExamsub3_Click);
     addItem(exam, "mnuFileSubExit", QStringLiteral("&Exit"), true, &Form1::mnuFileSubExit_Click);
 
     QMenu* review = addMenu("mnuFile", QStringLiteral("&Review"));
@@ -56,11 +60,15 @@ QWidget* Form1::createWindow()
             &Form1::menuFileSubExam3_Click);
 
     QMenu* help = addMenu("mnuhelp", QStringLiteral("&Help"));
-    addItem(help, "mnuHelpsubNavigate", QStringLiteral("&Navigation"), true, &Form1::mnuHelpsubNavigate_Click);
-    addItem(help, "mnuHelpSubCer", QStringLiteral("&Certification"), true, &Form1::mnuHelpSubCer_Click);
-    addItem(help, "mnuhelpsubmnureadme", QStringLiteral("&Read Me"), true, &Form1::mnuhelpsubmnureadme_Click);
+    addItem(help, "mnuHelpsubNavigate", QStringLiteral("&Navigation"), true,
+            &Form1::mnuHelpsubNavigate_Click);
+    addItem(help, "mnuHelpSubCer", QStringLiteral("&Certification"), true,
+            &Form1::mnuHelpSubCer_Click);
+    addItem(help, "mnuhelpsubmnureadme", QStringLiteral("&Read Me"), true,
+            &Form1::mnuhelpsubmnureadme_Click);
     if (!edition.orderingOnMenuBar)
-        addItem(help, "mnuhelpsubmnuorder", QStringLiteral("&Ordering"), true, &Form1::mnuhelpsubmnuorder_Click);
+        addItem(help, "mnuhelpsubmnuorder", QStringLiteral("&Ordering"), true,
+                &Form1::mnuhelpsubmnuorder_Click);
     addItem(help, "mnuHelpsubCertification", QStringLiteral("&About "), true,
             &Form1::mnuHelpsubCertification_Click);
     if (edition.orderingOnMenuBar) {
@@ -80,7 +88,8 @@ QAction* Form1::menuItem(const QString& name) const
 
 void Form1::mnuFileSubExit_Click()
 {
-    if (program().MsgBox(QStringLiteral("Do you really want to Quit?"), vbYesNoExclamation) == vbYes)
+    if (program().MsgBox(QStringLiteral("Do you really want to Quit?"), vbYesNoExclamation) ==
+        vbYes)
         program().End();
 }
 
@@ -91,12 +100,30 @@ bool Form1::queryClose()
     return false;
 }
 
-void Form1::mnuExamsub1_Click() { startExam(1); }
-void Form1::mnuExamsub2_Click() { startExam(2); }
-void Form1::mnuExamsub3_Click() { startExam(3); }
-void Form1::menuFileSubExam1_Click() { startReview(1); }
-void Form1::menuFileSubExam2_Click() { startReview(2); }
-void Form1::menuFileSubExam3_Click() { startReview(3); }
+void Form1::mnuExamsub1_Click()
+{
+    startExam(1);
+}
+void Form1::mnuExamsub2_Click()
+{
+    startExam(2);
+}
+void Form1::mnuExamsub3_Click()
+{
+    startExam(3);
+}
+void Form1::menuFileSubExam1_Click()
+{
+    startReview(1);
+}
+void Form1::menuFileSubExam2_Click()
+{
+    startReview(2);
+}
+void Form1::menuFileSubExam3_Click()
+{
+    startReview(3);
+}
 
 void Form1::startExam(int exam)
 {
@@ -104,7 +131,8 @@ void Form1::startExam(int exam)
     const Edition& edition = program().edition();
     run.ExamCode = exam;
     // A cancelled prompt gives "" and the start goes on with an empty name.
-    run.CandidateName = program().InputBox(edition.namePrompt, edition.nameTitle, edition.nameDefault);
+    run.CandidateName =
+        program().InputBox(edition.namePrompt, edition.nameTitle, edition.nameDefault);
     program().form<frmSplash>().Show();
 }
 

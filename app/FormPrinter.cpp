@@ -12,11 +12,15 @@
 
 namespace app {
 
-FormPrinter::FormPrinter(Program& program, QString title) : m_program(program), m_title(std::move(title)) {}
+FormPrinter::FormPrinter(Program& program, QString title)
+    : m_program(program), m_title(std::move(title))
+{
+}
 
 QString FormPrinter::noPrinterPrompt() const
 {
-    return QStringLiteral("No printer is available. Do you want to save the %1 as a PDF file instead?")
+    return QStringLiteral(
+               "No printer is available. Do you want to save the %1 as a PDF file instead?")
         .arg(m_title.toLower());
 }
 
@@ -25,7 +29,10 @@ QString FormPrinter::pdfNamePrompt() const
     return QStringLiteral("Save the %1 as this PDF file:").arg(m_title.toLower());
 }
 
-QString FormPrinter::pdfTitle() { return QStringLiteral("Save as PDF"); }
+QString FormPrinter::pdfTitle()
+{
+    return QStringLiteral("Save as PDF");
+}
 
 bool FormPrinter::printerAvailable()
 {
@@ -37,8 +44,7 @@ QString FormPrinter::defaultPdfPath(const QDate& day) const
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())
         folder = QDir::homePath();
-    const QString name =
-        m_title + u' ' + day.toString(Qt::ISODate) + QStringLiteral(".pdf");
+    const QString name = m_title + u' ' + day.toString(Qt::ISODate) + QStringLiteral(".pdf");
     return QDir::toNativeSeparators(QDir(folder).filePath(name));
 }
 
@@ -84,9 +90,9 @@ void FormPrinter::printOnPrinter(const QImage& image)
 
 void FormPrinter::saveAsPdf(const QImage& image)
 {
-    QString path = m_program.InputBox(pdfNamePrompt(), pdfTitle(),
-                                      defaultPdfPath(QDate::currentDate()))
-                       .trimmed();
+    QString path =
+        m_program.InputBox(pdfNamePrompt(), pdfTitle(), defaultPdfPath(QDate::currentDate()))
+            .trimmed();
     if (path.isEmpty())
         return; // cancelled
     path = QDir::fromNativeSeparators(path);

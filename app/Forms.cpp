@@ -25,7 +25,10 @@ void Forms::discard(std::type_index type)
     QTimer::singleShot(0, &m_context, [this] { collectDiscarded(); });
 }
 
-void Forms::collectDiscarded() { m_discarded.clear(); }
+void Forms::collectDiscarded()
+{
+    m_discarded.clear();
+}
 
 void Forms::unloadAll()
 {

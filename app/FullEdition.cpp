@@ -26,8 +26,8 @@ Edition fullEdition()
     e.namePrompt = QStringLiteral("Please enter your name");
     e.nameTitle = QStringLiteral("Name");
     e.nameDefault = QStringLiteral("Candidate's name");
-    e.noticeText = QStringLiteral(
-        "You will have 83 questions and have to answer in 120 minutes or less. ");
+    e.noticeText =
+        QStringLiteral("You will have 83 questions and have to answer in 120 minutes or less. ");
     e.examCaptionNamesExam = true;
     e.examDesignCaption = QStringLiteral("Exam");
     e.showAnswerCaption = QStringLiteral("Show Answer");

@@ -5,7 +5,8 @@
 
 namespace app {
 
-MainBackdrop::MainBackdrop(QString title, QWidget* parent) : QWidget(parent), m_title(std::move(title))
+MainBackdrop::MainBackdrop(QString title, QWidget* parent)
+    : QWidget(parent), m_title(std::move(title))
 {
     setFocusPolicy(Qt::NoFocus);
 }

@@ -18,7 +18,8 @@ int Program::MsgBox(const QString& prompt, int style, const QString& title)
 
 QString Program::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    return m_prompter.inputBox(prompt, title.isEmpty() ? m_edition.applicationTitle : title, defaultText);
+    return m_prompter.inputBox(prompt, title.isEmpty() ? m_edition.applicationTitle : title,
+                               defaultText);
 }
 
 void Program::reportDataError(const data::DataError& error)

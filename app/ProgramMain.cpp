@@ -32,7 +32,8 @@ public:
         } catch (const data::DataError& error) {
             tell(error.describe());
         } catch (const std::exception& error) {
-            tell(QStringLiteral("Something went wrong: %1").arg(QString::fromLocal8Bit(error.what())));
+            tell(QStringLiteral("Something went wrong: %1")
+                     .arg(QString::fromLocal8Bit(error.what())));
         }
         return false;
     }
@@ -64,8 +65,10 @@ int runProgram(int argc, char** argv, const Edition& edition,
 {
     SafeApplication application(argc, argv);
     application.setApplicationName(edition.programName);
-    application.setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(edition.versionMajor).arg(edition.versionMinor).arg(edition.versionRevision));
+    application.setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                          .arg(edition.versionMajor)
+                                          .arg(edition.versionMinor)
+                                          .arg(edition.versionRevision));
     application.setWindowIcon(applicationIcon());
     // The program ends through Exit only, not when its last window hides.
     application.setQuitOnLastWindowClosed(false);
@@ -73,7 +76,8 @@ int runProgram(int argc, char** argv, const Edition& edition,
     QtPrompter prompter;
     application.setPrompter(&prompter, edition.applicationTitle);
 
-    const QString folder = findDatabaseFolder(edition.databaseFile, QCoreApplication::applicationDirPath());
+    const QString folder =
+        findDatabaseFolder(edition.databaseFile, QCoreApplication::applicationDirPath());
     const SingleInstance instance(QDir(folder).absoluteFilePath(edition.databaseFile));
     if (!instance.acquired()) {
         prompter.msgBox(QStringLiteral("%1 is already running on this question database. Please "

@@ -15,14 +15,16 @@ public:
     virtual ~Prompter() = default;
     virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
     // The text typed; "" when cancelled.
-    virtual QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+    virtual QString inputBox(const QString& prompt, const QString& title,
+                             const QString& defaultText) = 0;
 };
 
 // Real dialogs, modal over the active window.
 class QtPrompter final : public Prompter {
 public:
     int msgBox(const QString& prompt, int style, const QString& title) override;
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
 };
 
 } // namespace app

@@ -38,7 +38,8 @@ int QtPrompter::msgBox(const QString& prompt, int style, const QString& title)
     }
 }
 
-QString QtPrompter::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+QString QtPrompter::inputBox(const QString& prompt, const QString& title,
+                             const QString& defaultText)
 {
     bool ok = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,

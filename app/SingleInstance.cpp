@@ -9,8 +9,8 @@ SingleInstance::SingleInstance(const QString& key)
 {
     const QByteArray hash =
         QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    const QString path = QDir::temp().filePath(QStringLiteral("quizmoor-") + QString::fromLatin1(hash) +
-                                               QStringLiteral(".lock"));
+    const QString path = QDir::temp().filePath(QStringLiteral("quizmoor-") +
+                                               QString::fromLatin1(hash) + QStringLiteral(".lock"));
     m_lock = std::make_unique<QLockFile>(path);
     // A lock left by a copy that crashed is taken over.
     m_lock->setStaleLockTime(0);

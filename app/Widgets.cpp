@@ -28,7 +28,8 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
 
 void ClickableLabel::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter)
         click();
     else
         QLabel::keyPressEvent(event);

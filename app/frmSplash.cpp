@@ -47,7 +47,10 @@ QPlainTextEdit* multiLine(QWidget* parent, int lines, bool scrollBar)
 
 } // namespace
 
-frmSplash::frmSplash(Program& program) : Form(program) { setKeyPreview(true); }
+frmSplash::frmSplash(Program& program) : Form(program)
+{
+    setKeyPreview(true);
+}
 
 frmSplash::~frmSplash() = default;
 
@@ -182,7 +185,10 @@ void frmSplash::Command1_Click()
     Hide();
 }
 
-void frmSplash::Frame1_Click() { Unload(); }
+void frmSplash::Frame1_Click()
+{
+    Unload();
+}
 
 void frmSplash::Form_KeyPress(QKeyEvent& event)
 {
@@ -194,7 +200,8 @@ void frmSplash::Form_KeyPress(QKeyEvent& event)
     const int key = event.key();
     if (event.text().isEmpty() && key != Qt::Key_Escape)
         return;
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
+        key == Qt::Key_Enter)
         return;
     if (key == Qt::Key_Space && m_controls && m_controls->Command1->hasFocus())
         return;

@@ -40,7 +40,8 @@ private:
     {
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
         std::printf("shown %lld\n",
-                    static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
         std::fflush(stdout);
         // let the first paint go out, then end as the program's Exit would
         QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });

@@ -13,10 +13,10 @@
 #include "TempBank.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QCheckBox>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -132,6 +132,7 @@ int main(int argc, char** argv)
     out << "Next with write-back     " << qSetFieldWidth(9) << small.moveMs << qSetFieldWidth(0)
         << " ms   " << qSetFieldWidth(12) << big.moveMs << qSetFieldWidth(0) << " ms   "
         << qSetFieldWidth(12) << big.moveMs / small.moveMs << qSetFieldWidth(0) << "      5 ms\n";
-    out << "(medians of " << runs << " exam starts and " << runs * moves << " moves; goal: ratio at most 2)\n";
+    out << "(medians of " << runs << " exam starts and " << runs * moves
+        << " moves; goal: ratio at most 2)\n";
     return 0;
 }

@@ -40,7 +40,8 @@ public:
     void exec(const QString& sql)
     {
         char* error = nullptr;
-        if (sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        if (sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, &error) !=
+            SQLITE_OK) {
             const std::string message = error ? error : "error";
             sqlite3_free(error);
             throw std::runtime_error(message + " in " + sql.toStdString());
@@ -50,7 +51,8 @@ public:
     std::vector<qint64> ids(const QString& sql)
     {
         sqlite3_stmt* raw = nullptr;
-        if (sqlite3_prepare_v2(m_db.get(), sql.toUtf8().constData(), -1, &raw, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare_v2(m_db.get(), sql.toUtf8().constData(), -1, &raw, nullptr) !=
+            SQLITE_OK)
             throw std::runtime_error(sqlite3_errmsg(m_db.get()));
         data::StatementHandle st(raw);
         std::vector<qint64> out;
@@ -72,25 +74,30 @@ void generateBank(const QString& path, int questions)
         db.exec(ddl);
     db.exec(QStringLiteral("BEGIN"));
     for (int c = 0; c < categories; ++c)
-        db.exec(QStringLiteral("INSERT INTO cat (sl_no, cat_desc) VALUES (%1, 'Category %2')").arg(c + 1).arg(c));
+        db.exec(QStringLiteral("INSERT INTO cat (sl_no, cat_desc) VALUES (%1, 'Category %2')")
+                    .arg(c + 1)
+                    .arg(c));
     const QString numbers =
-        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) ")
+        QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) ")
             .arg(questions - 1);
     for (int exam : {1, 2}) {
-        const QString rows = QStringLiteral(
-            "SELECT 1000 + 37 * i, 'Question ' || i, 'A', 'B', 'C', 'D', '', "
-            "i % 4 = 0, i % 4 = 1, i % 4 = 2, i % 4 = 3, 0");
+        const QString rows =
+            QStringLiteral("SELECT 1000 + 37 * i, 'Question ' || i, 'A', 'B', 'C', 'D', '', "
+                           "i % 4 = 0, i % 4 = 1, i % 4 = 2, i % 4 = 3, 0");
+        db.exec(
+            numbers +
+            QStringLiteral("INSERT INTO exam%1 (ID, question, answer1, answer2, answer3, answer4, "
+                           "answer5, correctanswer1, correctanswer2, correctanswer3, "
+                           "correctanswer4, correctanswer5, question_type, catid, cat_desc, "
+                           "explanation) ")
+                .arg(exam) +
+            rows + QStringLiteral(", 'single_answer', i % 13, 'Category', 'Because.' FROM n"));
         db.exec(numbers +
-                QStringLiteral("INSERT INTO exam%1 (ID, question, answer1, answer2, answer3, answer4, "
-                               "answer5, correctanswer1, correctanswer2, correctanswer3, "
-                               "correctanswer4, correctanswer5, question_type, catid, cat_desc, "
-                               "explanation) ")
-                    .arg(exam) +
-                rows + QStringLiteral(", 'single_answer', i % 13, 'Category', 'Because.' FROM n"));
-        db.exec(numbers +
-                QStringLiteral("INSERT INTO exam%1%1 (ID, question, answer1, answer2, answer3, answer4, "
-                               "answer5, correctanswer1, correctanswer2, correctanswer3, "
-                               "correctanswer4, correctanswer5, question_type, explanation) ")
+                QStringLiteral(
+                    "INSERT INTO exam%1%1 (ID, question, answer1, answer2, answer3, answer4, "
+                    "answer5, correctanswer1, correctanswer2, correctanswer3, "
+                    "correctanswer4, correctanswer5, question_type, explanation) ")
                     .arg(exam) +
                 rows + QStringLiteral(", 'single_answer', 'Because.' FROM n"));
     }
@@ -102,7 +109,8 @@ void generateBank(const QString& path, int questions)
 void finishExam(const QString& path, int exam)
 {
     Connection db(path);
-    const std::vector<qint64> all = db.ids(QStringLiteral("SELECT ID FROM exam%1 ORDER BY ID").arg(exam));
+    const std::vector<qint64> all =
+        db.ids(QStringLiteral("SELECT ID FROM exam%1 ORDER BY ID").arg(exam));
     if (all.size() < std::size_t(examQuestions))
         throw std::runtime_error("the bank is smaller than an exam");
     const std::size_t step = all.size() / examQuestions;
@@ -119,11 +127,13 @@ void finishExam(const QString& path, int exam)
     db.exec(QStringLiteral("INSERT INTO tblrandom (sl_no, ID) VALUES ") + drawn.join(u','));
     QStringList sets;
     for (int k = 1; k <= 5; ++k)
-        sets << QStringLiteral("correctanswer%1 = (SELECT k.correctanswer%1 FROM %2 k WHERE k.ID = %3.ID)")
+        sets << QStringLiteral(
+                    "correctanswer%1 = (SELECT k.correctanswer%1 FROM %2 k WHERE k.ID = %3.ID)")
                     .arg(k)
                     .arg(key, working);
     db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE ID IN (%3)")
-                .arg(working, sets.join(QStringLiteral(", ")), right.join(u',') + u',' + wrong.join(u',')));
+                .arg(working, sets.join(QStringLiteral(", ")),
+                     right.join(u',') + u',' + wrong.join(u',')));
     db.exec(QStringLiteral("UPDATE %1 SET correctanswer1 = 1 - correctanswer1 WHERE ID IN (%2)")
                 .arg(working, wrong.join(u',')));
     db.exec(QStringLiteral("COMMIT"));
@@ -170,7 +180,8 @@ int benchGrading(QTextStream& out)
 {
     const QString shipped = QStringLiteral(QUIZMOOR_BIN_DIR "/qbk09.mdb");
     if (!QFile::exists(shipped)) {
-        out << "grading: the shipped bank " << shipped << " is missing; build the question_banks target\n";
+        out << "grading: the shipped bank " << shipped
+            << " is missing; build the question_banks target\n";
         return 1;
     }
     QTemporaryDir dir;
@@ -195,7 +206,8 @@ int benchGrading(QTextStream& out)
                        .arg(ratio, 0, 'f', 2)
                        .arg(t.shippedScore)
                        .arg(t.largeScore);
-            withinGoal = withinGoal && ratio <= 2.0 && t.largeMs <= 30.0 && t.shippedScore == t.largeScore;
+            withinGoal =
+                withinGoal && ratio <= 2.0 && t.largeMs <= 30.0 && t.shippedScore == t.largeScore;
         }
         out.flush();
         return withinGoal ? 0 : 2;

@@ -162,8 +162,9 @@ int main(int argc, char** argv)
     std::printf("%-26s %9.2fx %13s %15.2fx\n", "ratio program/empty", timeRatio, "", memoryRatio);
     std::printf("\n");
     line(withMenu);
-    std::printf("%-26s %9.2fx %13s %15.2fx\n", "  ratio program/with menu", progTime / median(withMenu.milliseconds),
-                "", progMemory / median(withMenu.megabytes));
+    std::printf("%-26s %9.2fx %13s %15.2fx\n", "  ratio program/with menu",
+                progTime / median(withMenu.milliseconds), "",
+                progMemory / median(withMenu.megabytes));
     std::printf("\ngoal: at most %.1fx of the empty window for both: time %s, memory %s\n", goal,
                 timeRatio <= goal ? "met" : "NOT met", memoryRatio <= goal ? "met" : "NOT met");
     return 0;

@@ -25,7 +25,8 @@ QString DataError::describe() const
                               "or is damaged (%3).")
             .arg(name, folder, m_detail);
     case Kind::MissingTable:
-        return QStringLiteral("The question database \"%1\" is incomplete: %2.").arg(name, m_detail);
+        return QStringLiteral("The question database \"%1\" is incomplete: %2.")
+            .arg(name, m_detail);
     case Kind::NoCurrentRecord:
         return QStringLiteral("There is no current question (%1).").arg(m_detail);
     case Kind::ReadOnly:
@@ -35,7 +36,8 @@ QString DataError::describe() const
     case Kind::Other:
         break;
     }
-    return QStringLiteral("The question database \"%1\" could not be used: %2.").arg(name, m_detail);
+    return QStringLiteral("The question database \"%1\" could not be used: %2.")
+        .arg(name, m_detail);
 }
 
 } // namespace data

@@ -14,7 +14,7 @@ public:
         NotADatabase, // the file is there but is no (readable) database
         MissingTable, // a table or column a statement needs is absent
         NoCurrentRecord,
-        ReadOnly,     // the file or its folder cannot be written
+        ReadOnly, // the file or its folder cannot be written
         Other,
     };
 

@@ -59,16 +59,23 @@ std::shared_ptr<Database> Database::OpenDatabase(const QString& fileName)
     return database;
 }
 
-Database::Database(SqliteHandle db, QString fileName) : m_db(std::move(db)), m_fileName(std::move(fileName)) {}
+Database::Database(SqliteHandle db, QString fileName)
+    : m_db(std::move(db)), m_fileName(std::move(fileName))
+{
+}
 
 Database::~Database() = default;
 
-void Database::Close() { m_db.reset(); }
+void Database::Close()
+{
+    m_db.reset();
+}
 
 sqlite3* Database::handle()
 {
     if (!m_db)
-        throw DataError(DataError::Kind::Other, m_fileName, QStringLiteral("the database is closed"));
+        throw DataError(DataError::Kind::Other, m_fileName,
+                        QStringLiteral("the database is closed"));
     return m_db.get();
 }
 
@@ -125,7 +132,8 @@ std::vector<qint64> Database::integers(const QString& sql)
     return values;
 }
 
-qint64 Database::insert(const QString& table, const std::vector<std::pair<QString, QVariant>>& values)
+qint64 Database::insert(const QString& table,
+                        const std::vector<std::pair<QString, QVariant>>& values)
 {
     QString sql = QStringLiteral("INSERT INTO ") + quoteName(table);
     if (values.empty()) {
@@ -136,8 +144,8 @@ qint64 Database::insert(const QString& table, const std::vector<std::pair<QStrin
             names << quoteName(name);
             marks << QStringLiteral("?");
         }
-        sql += QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-               marks.join(QStringLiteral(", ")) + u')';
+        sql += QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
+               QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + u')';
     }
     auto st = prepare(sql);
     int index = 1;
@@ -191,9 +199,9 @@ std::optional<Database::TableInfo> Database::tableInfo(const QString& table)
     TableInfo info;
     info.name = columnText(find.get(), 0);
 
-    auto columns = prepare(QStringLiteral("SELECT name, pk, type FROM pragma_table_info(") +
-                           u'\'' + QString(info.name).replace(u'\'', QStringLiteral("''")) +
-                           QStringLiteral("')"));
+    auto columns =
+        prepare(QStringLiteral("SELECT name, pk, type FROM pragma_table_info(") + u'\'' +
+                QString(info.name).replace(u'\'', QStringLiteral("''")) + QStringLiteral("')"));
     QString rowidAlias;
     int pkCount = 0;
     while (sqlite3_step(columns.get()) == SQLITE_ROW) {
@@ -201,7 +209,8 @@ std::optional<Database::TableInfo> Database::tableInfo(const QString& table)
         info.columns << name;
         if (sqlite3_column_int(columns.get(), 1) > 0) {
             ++pkCount;
-            if (columnText(columns.get(), 2).compare(QLatin1StringView("integer"), Qt::CaseInsensitive) == 0)
+            if (columnText(columns.get(), 2)
+                    .compare(QLatin1StringView("integer"), Qt::CaseInsensitive) == 0)
                 rowidAlias = name;
         }
     }
@@ -209,15 +218,17 @@ std::optional<Database::TableInfo> Database::tableInfo(const QString& table)
         info.keyColumn = rowidAlias;
 
     // A unique index on one column is the table's key ("primaryKey").
-    auto indexes = prepare(QStringLiteral("SELECT il.name, ii.name FROM pragma_index_list(") +
-                           u'\'' + QString(info.name).replace(u'\'', QStringLiteral("''")) +
-                           QStringLiteral("') AS il, pragma_index_info(il.name) AS ii "
-                                          "WHERE il.\"unique\" = 1 "
-                                          "AND (SELECT count(*) FROM pragma_index_info(il.name)) = 1"));
+    auto indexes =
+        prepare(QStringLiteral("SELECT il.name, ii.name FROM pragma_index_list(") + u'\'' +
+                QString(info.name).replace(u'\'', QStringLiteral("''")) +
+                QStringLiteral("') AS il, pragma_index_info(il.name) AS ii "
+                               "WHERE il.\"unique\" = 1 "
+                               "AND (SELECT count(*) FROM pragma_index_info(il.name)) = 1"));
     while (sqlite3_step(indexes.get()) == SQLITE_ROW) {
         const QString indexName = columnText(indexes.get(), 0);
         const QString column = columnText(indexes.get(), 1);
-        const bool preferred = indexName.endsWith(QLatin1StringView("primaryKey"), Qt::CaseInsensitive);
+        const bool preferred =
+            indexName.endsWith(QLatin1StringView("primaryKey"), Qt::CaseInsensitive);
         if (info.keyIndex.isEmpty() || preferred) {
             info.keyIndex = indexName;
             info.keyColumn = column;

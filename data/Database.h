@@ -65,7 +65,7 @@ public:
     sqlite3* handle();
 
     struct TableInfo {
-        QString name;      // as stored
+        QString name; // as stored
         QStringList columns;
         QString keyColumn; // ID-like column with a unique index, or the rowid alias
         QString keyIndex;  // name of that unique index, if any

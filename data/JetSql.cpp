@@ -11,8 +11,14 @@ struct Word {
     qsizetype length;
 };
 
-bool isWordStart(QChar c) { return c.isLetter() || c == u'_'; }
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+bool isWordStart(QChar c)
+{
+    return c.isLetter() || c == u'_';
+}
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
 
 // Words outside quotes and brackets, with where they stand.
 std::vector<Word> bareWords(const QString& sql)

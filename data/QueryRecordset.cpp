@@ -7,7 +7,10 @@
 namespace data {
 namespace {
 
-QString columnString(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
+QString columnString(const char* text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
 
 } // namespace
 
@@ -61,10 +64,26 @@ bool QueryRecordset::standAt(qsizetype row)
     return true;
 }
 
-bool QueryRecordset::fetchFirst() { ensureOpen(); return standAt(0); }
-bool QueryRecordset::fetchLast() { ensureOpen(); return standAt(qsizetype(m_rows.size()) - 1); }
-bool QueryRecordset::fetchNext() { ensureOpen(); return standAt(m_row + 1); }
-bool QueryRecordset::fetchPrevious() { ensureOpen(); return standAt(m_row - 1); }
+bool QueryRecordset::fetchFirst()
+{
+    ensureOpen();
+    return standAt(0);
+}
+bool QueryRecordset::fetchLast()
+{
+    ensureOpen();
+    return standAt(qsizetype(m_rows.size()) - 1);
+}
+bool QueryRecordset::fetchNext()
+{
+    ensureOpen();
+    return standAt(m_row + 1);
+}
+bool QueryRecordset::fetchPrevious()
+{
+    ensureOpen();
+    return standAt(m_row - 1);
+}
 
 int QueryRecordset::keyPositionFor(const QString& table) const
 {
@@ -97,8 +116,9 @@ void QueryRecordset::writeCurrent(const std::map<int, QVariant>& changes)
         bindValue(st.get(), 2, m_current.at(std::size_t(keyPosition)));
         m_db->step(st.get(), sql);
         if (sqlite3_changes(m_db->handle()) == 0)
-            throw DataError(DataError::Kind::Other, m_db->fileName(),
-                            QStringLiteral("the record of \"%1\" to change is gone").arg(c.originTable));
+            throw DataError(
+                DataError::Kind::Other, m_db->fileName(),
+                QStringLiteral("the record of \"%1\" to change is gone").arg(c.originTable));
         // every column of this result that shows the same stored value follows
         for (std::size_t i = 0; i < m_columns.size(); ++i) {
             const Column& other = m_columns[i];
@@ -131,7 +151,8 @@ void QueryRecordset::insertRow(const std::map<int, QVariant>& values)
             columns += QStringLiteral(", ");
         columns += quoteName(c.originColumn);
     }
-    const QString reread = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(columns, quoteName(table));
+    const QString reread =
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(columns, quoteName(table));
     auto again = m_db->prepare(reread);
     sqlite3_bind_int64(again.get(), 1, rowid);
     if (sqlite3_step(again.get()) == SQLITE_ROW) {
@@ -146,7 +167,8 @@ void QueryRecordset::FindFirst(const QString& criterion)
 {
     ensureOpen();
     // The criteria the windows use are "field =value".
-    static const QRegularExpression simple(QStringLiteral("^\\s*([\\w.\\[\\]]+)\\s*=\\s*(.+?)\\s*$"));
+    static const QRegularExpression simple(
+        QStringLiteral("^\\s*([\\w.\\[\\]]+)\\s*=\\s*(.+?)\\s*$"));
     const auto match = simple.match(criterion);
     const int position = match.hasMatch() ? fieldIndex(match.captured(1)) : -1;
     if (position < 0)

@@ -10,8 +10,9 @@ namespace {
 std::vector<qint64> shuffleAll(Database& db, const QString& table, const QString& column, int count,
                                std::mt19937_64& random)
 {
-    std::vector<qint64> values = db.integers(QStringLiteral("SELECT %1 FROM %2 WHERE %1 IS NOT NULL")
-                                                 .arg(quoteName(column), quoteName(table)));
+    std::vector<qint64> values =
+        db.integers(QStringLiteral("SELECT %1 FROM %2 WHERE %1 IS NOT NULL")
+                        .arg(quoteName(column), quoteName(table)));
     if (qint64(values.size()) < count)
         return {};
     // the first `count` places of a partial shuffle are a uniform draw

@@ -7,8 +7,8 @@ namespace data {
 QStringList questionDatabaseSchema(const QList<int>& exams)
 {
     QStringList ddl;
-    const QString answers = QStringLiteral(
-        "answer1 TEXT, answer2 TEXT, answer3 TEXT, answer4 TEXT, answer5 TEXT, ");
+    const QString answers =
+        QStringLiteral("answer1 TEXT, answer2 TEXT, answer3 TEXT, answer4 TEXT, answer5 TEXT, ");
     // Yes/No columns hold 1 (Yes) or 0 (No).
     const QString choices = QStringLiteral(
         "correctanswer1 INTEGER NOT NULL DEFAULT 0, correctanswer2 INTEGER NOT NULL DEFAULT 0, "
@@ -17,7 +17,8 @@ QStringList questionDatabaseSchema(const QList<int>& exams)
     for (int exam : exams) {
         const QString working = sql::workingTable(exam);
         const QString key = sql::keyTable(exam);
-        ddl << QStringLiteral("CREATE TABLE %1 (ID INTEGER NOT NULL, question TEXT, ").arg(working) +
+        ddl << QStringLiteral("CREATE TABLE %1 (ID INTEGER NOT NULL, question TEXT, ")
+                       .arg(working) +
                    answers + choices +
                    QStringLiteral("question_type TEXT, catid INTEGER, cat_desc TEXT, "
                                   "diagram1 TEXT, explanation TEXT)");

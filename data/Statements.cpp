@@ -6,8 +6,8 @@ namespace {
 const QLatin1StringView examQuestionsText(
     "SELECT tblRandom.id, exam1.* FROM exam1 INNER JOIN tblRandom ON tblRandom.ID = exam1.ID ;");
 
-const QLatin1StringView shownAnswerText(
-    "SELECT exam11.* FROM exam11 INNER JOIN showans ON exam11.ID = showans.id;");
+const QLatin1StringView
+    shownAnswerText("SELECT exam11.* FROM exam11 INNER JOIN showans ON exam11.ID = showans.id;");
 
 const QLatin1StringView reviewExamText("SELECT * FROM exam11 ;");
 
@@ -71,9 +71,9 @@ const QLatin1StringView categoryCorrectFiveText(
     "and ([exam1].[correctanswer4]=[exam11].[correctanswer4])  "
     "and ([exam1].[correctanswer5]=[exam11].[correctanswer5])) and  [exam1].[catid]=");
 
-const QLatin1StringView resetFourText(
-    "UPDATE exam1 SET exam1.correctanswer1 = No,  exam1.correctanswer2 = No,  "
-    "exam1.correctanswer3 = No,  exam1.correctanswer4 = No;");
+const QLatin1StringView
+    resetFourText("UPDATE exam1 SET exam1.correctanswer1 = No,  exam1.correctanswer2 = No,  "
+                  "exam1.correctanswer3 = No,  exam1.correctanswer4 = No;");
 
 const QLatin1StringView resetFiveText(
     "UPDATE exam1 SET exam1.correctanswer1 = No,  exam1.correctanswer2 = No,  "
@@ -96,19 +96,37 @@ QString forExam(QLatin1StringView text, int exam, int given = 1)
 
 } // namespace
 
-QString workingTable(int exam) { return QStringLiteral("exam") + QString::number(exam); }
+QString workingTable(int exam)
+{
+    return QStringLiteral("exam") + QString::number(exam);
+}
 
 QString keyTable(int exam)
 {
     return QStringLiteral("exam") + QString::number(exam) + QString::number(exam);
 }
 
-QString deleteRandomDraw() { return QStringLiteral("delete * from tblrandom;"); }
-QString deleteShownAnswer() { return QStringLiteral("delete * from showans;"); }
-QString deleteCategoryScores() { return QStringLiteral("delete * from cat_scores;"); }
-QString findId(qint64 id) { return QStringLiteral("ID =") + QString::number(id); }
+QString deleteRandomDraw()
+{
+    return QStringLiteral("delete * from tblrandom;");
+}
+QString deleteShownAnswer()
+{
+    return QStringLiteral("delete * from showans;");
+}
+QString deleteCategoryScores()
+{
+    return QStringLiteral("delete * from cat_scores;");
+}
+QString findId(qint64 id)
+{
+    return QStringLiteral("ID =") + QString::number(id);
+}
 
-QString examQuestions(int exam) { return forExam(examQuestionsText, exam); }
+QString examQuestions(int exam)
+{
+    return forExam(examQuestionsText, exam);
+}
 QString examQuestionsInDrawOrder(int exam)
 {
     QString text = examQuestions(exam);
@@ -116,8 +134,14 @@ QString examQuestionsInDrawOrder(int exam)
     return text;
 }
 
-QString shownAnswer(int exam) { return forExam(shownAnswerText, exam); }
-QString reviewExam(int exam) { return forExam(reviewExamText, exam); }
+QString shownAnswer(int exam)
+{
+    return forExam(shownAnswerText, exam);
+}
+QString reviewExam(int exam)
+{
+    return forExam(reviewExamText, exam);
+}
 
 QString wrongAnswerReview(int exam)
 {
@@ -137,7 +161,10 @@ QString correctAnswers(int exam, int answerColumns)
     return forExam(answerColumns >= 5 ? correctAnswersFiveText : correctAnswersFourText, exam);
 }
 
-QString wrongAnswers(int exam) { return forExam(wrongAnswersText, exam, 2); }
+QString wrongAnswers(int exam)
+{
+    return forExam(wrongAnswersText, exam, 2);
+}
 
 QString categoryQuestions(int exam, int category)
 {
@@ -158,11 +185,15 @@ QString resetChoices(int exam, int answerColumns)
 QString resetDrawnChoices(int exam, int answerColumns)
 {
     QString text = resetChoices(exam, answerColumns);
-    text.insert(text.lastIndexOf(u';'), QStringLiteral(" WHERE %1.ID IN (SELECT ID FROM tblrandom)")
-                                              .arg(workingTable(exam)));
+    text.insert(
+        text.lastIndexOf(u';'),
+        QStringLiteral(" WHERE %1.ID IN (SELECT ID FROM tblrandom)").arg(workingTable(exam)));
     return text;
 }
 
-QString testInformationTable() { return QStringLiteral("Test Information"); }
+QString testInformationTable()
+{
+    return QStringLiteral("Test Information");
+}
 
 } // namespace data::sql

@@ -27,8 +27,8 @@ QString reviewExam(int exam);
 QString wrongAnswerReview(int exam);
 
 // Grading. `answerColumns` is 4 in the full edition and 5 in the demo.
-QString correctAnswers(int exam, int answerColumns);           // exam 1's count
-QString wrongAnswers(int exam);                                // exams 2 and 3
+QString correctAnswers(int exam, int answerColumns); // exam 1's count
+QString wrongAnswers(int exam);                      // exams 2 and 3
 QString categoryQuestions(int exam, int category);
 QString categoryCorrectAnswers(int exam, int answerColumns, int category);
 QString resetChoices(int exam, int answerColumns);

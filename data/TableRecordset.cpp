@@ -17,7 +17,10 @@ TableRecordset::TableRecordset(DatabasePtr db, const QString& table) : Recordset
         standOn(std::move(m_current));
 }
 
-QString TableRecordset::quotedTable() const { return quoteName(m_info.name); }
+QString TableRecordset::quotedTable() const
+{
+    return quoteName(m_info.name);
+}
 
 QString TableRecordset::orderColumn() const
 {
@@ -88,18 +91,20 @@ bool TableRecordset::fetchBeside(StatementHandle& cache, const QString& sql, con
 
 bool TableRecordset::fetchNext()
 {
-    return fetchBeside(m_next,
-                       QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 > ?1 ORDER BY %1 LIMIT 1")
-                           .arg(orderColumn(), quotedTable()),
-                       m_orderValue);
+    return fetchBeside(
+        m_next,
+        QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 > ?1 ORDER BY %1 LIMIT 1")
+            .arg(orderColumn(), quotedTable()),
+        m_orderValue);
 }
 
 bool TableRecordset::fetchPrevious()
 {
-    return fetchBeside(m_previous,
-                       QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 < ?1 ORDER BY %1 DESC LIMIT 1")
-                           .arg(orderColumn(), quotedTable()),
-                       m_orderValue);
+    return fetchBeside(
+        m_previous,
+        QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 < ?1 ORDER BY %1 DESC LIMIT 1")
+            .arg(orderColumn(), quotedTable()),
+        m_orderValue);
 }
 
 void TableRecordset::searchFor(StatementHandle& cache, const QString& sql, const QVariant& bound)
@@ -136,11 +141,13 @@ void TableRecordset::setIndex(const QString& indexName)
     // this table's own unique index on its key, whatever it is stored as.
     if (indexName.compare(QLatin1StringView("primaryKey"), Qt::CaseInsensitive) != 0 &&
         indexName.compare(m_info.keyIndex, Qt::CaseInsensitive) != 0)
-        throw DataError(DataError::Kind::MissingTable, m_db->fileName(),
-                        QStringLiteral("the table \"%1\" has no index \"%2\"").arg(m_info.name, indexName));
+        throw DataError(
+            DataError::Kind::MissingTable, m_db->fileName(),
+            QStringLiteral("the table \"%1\" has no index \"%2\"").arg(m_info.name, indexName));
     if (m_info.keyColumn.isEmpty())
-        throw DataError(DataError::Kind::MissingTable, m_db->fileName(),
-                        QStringLiteral("the table \"%1\" has no primaryKey index").arg(m_info.name));
+        throw DataError(
+            DataError::Kind::MissingTable, m_db->fileName(),
+            QStringLiteral("the table \"%1\" has no primaryKey index").arg(m_info.name));
     if (!m_indexed) {
         m_indexed = true;
         m_next.reset();
@@ -160,7 +167,8 @@ void TableRecordset::Seek(const QString& comparison, const QVariant& key)
         throw DataError(DataError::Kind::Other, m_db->fileName(),
                         QStringLiteral("Seek supports \"=\" only"));
     searchFor(m_seek,
-              QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 = ?1 LIMIT 1").arg(orderColumn(), quotedTable()),
+              QStringLiteral("SELECT rowid, %1, * FROM %2 WHERE %1 = ?1 LIMIT 1")
+                  .arg(orderColumn(), quotedTable()),
               key);
 }
 

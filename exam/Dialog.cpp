@@ -32,8 +32,10 @@ QWidget* Dialog::createWindow()
     m_controls.OKButton->setDefault(true);
     m_controls.CancelButton = new QPushButton(QStringLiteral("Cancel"), window);
     m_controls.CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    QObject::connect(m_controls.OKButton, &QPushButton::clicked, window, [this] { OKButton_Click(); });
-    QObject::connect(m_controls.CancelButton, &QPushButton::clicked, window, [this] { CancelButton_Click(); });
+    QObject::connect(m_controls.OKButton, &QPushButton::clicked, window,
+                     [this] { OKButton_Click(); });
+    QObject::connect(m_controls.CancelButton, &QPushButton::clicked, window,
+                     [this] { CancelButton_Click(); });
 
     auto* text = new QHBoxLayout;
     text->addWidget(icon, 0, Qt::AlignTop);

@@ -129,7 +129,8 @@ QWidget* Form211::createWindow()
     c.LblPause->setObjectName(QStringLiteral("LblPause"));
     c.LblPause->setText(QStringLiteral("Pause Timer"));
     c.LblPause->setAccessibleName(QStringLiteral("Pause Timer"));
-    c.LblPause->setStyleSheet(QStringLiteral("QLabel { color: #1f5f99; text-decoration: underline; }"));
+    c.LblPause->setStyleSheet(
+        QStringLiteral("QLabel { color: #1f5f99; text-decoration: underline; }"));
     c.LblPause->setClickHandler([this] { LblPause_Click(); });
     QFont numberFont = c.LblRec_Count->font();
     numberFont.setBold(true);
@@ -169,8 +170,10 @@ QWidget* Form211::createWindow()
     c.Picture1->setToolTip(QStringLiteral("Show the exhibit of this question"));
     c.Picture1->setClickHandler([this] { Picture1_Click(); });
 
-    c.lblBestChoice = label("lblBestChoice", QStringLiteral(
-        "Select the best Choice(s). Choose only ONE choice unless specified above."));
+    c.lblBestChoice =
+        label("lblBestChoice",
+              QStringLiteral(
+                  "Select the best Choice(s). Choose only ONE choice unless specified above."));
     c.lblBestChoice->setWordWrap(true);
 
     // --- the answers: a check box and an option button share each row

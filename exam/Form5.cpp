@@ -85,7 +85,8 @@ QWidget* Form5::createWindow()
     c.Text3->setObjectName(QStringLiteral("Text3"));
     c.Text3->setAccessibleName(QStringLiteral("Explanation"));
     c.Label1->setBuddy(c.Text3);
-    c.Label2 = new QLabel(QStringLiteral("Click \"Return\" to close this Window and resume test."), window);
+    c.Label2 = new QLabel(QStringLiteral("Click \"Return\" to close this Window and resume test."),
+                          window);
     c.Label2->setObjectName(QStringLiteral("Label2"));
     c.cmdEnd = new QPushButton(QStringLiteral("&Return"), window);
     c.cmdEnd->setObjectName(QStringLiteral("cmdEnd"));

@@ -4,8 +4,8 @@
 #include "Program.h"
 #include "Recordset.h"
 #include "RowSampler.h"
-#include "TableRecordset.h"
 #include "Statements.h"
+#include "TableRecordset.h"
 
 #include <chrono>
 #include <random>
@@ -27,7 +27,8 @@ bool DrawRandomQuestions(app::Program& program, int count)
     source.setIndex(QStringLiteral("primaryKey"));
     std::mt19937_64 random(std::random_device{}() ^
                            quint64(std::chrono::steady_clock::now().time_since_epoch().count()));
-    const std::vector<qint64> ids = data::sampleRows(*db, source.tableName(), QStringLiteral("ID"), count, random);
+    const std::vector<qint64> ids =
+        data::sampleRows(*db, source.tableName(), QStringLiteral("ID"), count, random);
     if (int(ids.size()) < count) {
         transaction.commit();
         p.MsgBox(QStringLiteral("Request is greated than the total number of records."));

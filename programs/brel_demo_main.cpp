@@ -1,3 +1,6 @@
 #include "ProgramMain.h"
 
-int main(int argc, char** argv) { return app::runProgram(argc, argv, app::demoEdition()); }
+int main(int argc, char** argv)
+{
+    return app::runProgram(argc, argv, app::demoEdition());
+}

@@ -1,3 +1,6 @@
 #include "ProgramMain.h"
 
-int main(int argc, char** argv) { return app::runProgram(argc, argv, app::fullEdition()); }
+int main(int argc, char** argv)
+{
+    return app::runProgram(argc, argv, app::fullEdition());
+}

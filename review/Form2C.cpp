@@ -52,7 +52,10 @@ QWidget* Form2C::createWindow()
     return window;
 }
 
-void Form2C::Form_Load() { loadPicture(); }
+void Form2C::Form_Load()
+{
+    loadPicture();
+}
 
 void Form2C::Form_Unload()
 {

@@ -7,9 +7,9 @@
 #include "Form1.h"
 #include "Form211.h"
 #include "Form2C.h"
+#include "FormPrinter.h"
 #include "Program.h"
 #include "ScoreModule.h"
-#include "FormPrinter.h"
 #include "Statements.h"
 
 #include <QFrame>
@@ -124,10 +124,16 @@ GridRows readRows(data::DataControl& control, const QString& first, const QStrin
     return rows;
 }
 
-QString asText(const QVariant& v) { return v.toString(); }
+QString asText(const QVariant& v)
+{
+    return v.toString();
+}
 
 // The percentage as the candidate reads it: 66 is "66%".
-QString asPercent(const QVariant& v) { return v.isNull() ? QString() : v.toString() + u'%'; }
+QString asPercent(const QVariant& v)
+{
+    return v.isNull() ? QString() : v.toString() + u'%';
+}
 
 } // namespace
 
@@ -154,8 +160,9 @@ void Form3::Form_Initialize()
     } catch (const data::DataError& error) {
         m_failed = true;
         m_grade.reset();
-        program().MsgBox(QStringLiteral("Your exam could not be graded, so no score can be shown.\n\n") +
-                         error.describe());
+        program().MsgBox(
+            QStringLiteral("Your exam could not be graded, so no score can be shown.\n\n") +
+            error.describe());
         leaveToMainWindow(false);
         return;
     }
@@ -170,7 +177,8 @@ void Form3::Form_Initialize()
     Module1::ShowTitleAndPassScore(program());
 
     m_passed = m_grade->score >= run.PassScore;
-    m_verdict = m_passed ? QStringLiteral("Congratulations!") : QStringLiteral("Sorry, please try again!");
+    m_verdict =
+        m_passed ? QStringLiteral("Congratulations!") : QStringLiteral("Sorry, please try again!");
 
     for (const CategoryScore& category : m_grade->categories) {
         m_Lbl_sc_totals.push_back(QString::number(category.total));
@@ -186,8 +194,8 @@ void Form3::readGridRows()
     data::DataControl data3(file, designConnect, QStringLiteral("cat"));
     m_categoryRows = readRows(data3, QStringLiteral("sl_no"), QStringLiteral("cat_desc"), asText);
     data::DataControl data4(file, designConnect, QStringLiteral("cat_scores"));
-    m_scoreRows = readRows(data4, QStringLiteral("Cat_correct"), QStringLiteral("cat_scores"),
-                                    asPercent);
+    m_scoreRows =
+        readRows(data4, QStringLiteral("Cat_correct"), QStringLiteral("cat_scores"), asPercent);
 }
 
 void Form3::setExamTitle(const QString& title)
@@ -313,7 +321,8 @@ QWidget* Form3::createWindow()
     body->addWidget(rule);
 
     // The section-wise table: categories on the left, results on the right.
-    QLabel* heading = label(window, "Label2", QStringLiteral("S e c t i o n w i s e  S c o r i n g"));
+    QLabel* heading =
+        label(window, "Label2", QStringLiteral("S e c t i o n w i s e  S c o r i n g"));
     setFont(heading, 1.15, true);
     setInk(heading, bandColour);
     body->addWidget(heading);
@@ -333,10 +342,10 @@ QWidget* Form3::createWindow()
     grid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid2->setMinimumWidth(210);
     // The two grids show one table: they scroll together.
-    QObject::connect(grid1->verticalScrollBar(), &QScrollBar::valueChanged, grid2->verticalScrollBar(),
-                     &QScrollBar::setValue);
-    QObject::connect(grid2->verticalScrollBar(), &QScrollBar::valueChanged, grid1->verticalScrollBar(),
-                     &QScrollBar::setValue);
+    QObject::connect(grid1->verticalScrollBar(), &QScrollBar::valueChanged,
+                     grid2->verticalScrollBar(), &QScrollBar::setValue);
+    QObject::connect(grid2->verticalScrollBar(), &QScrollBar::valueChanged,
+                     grid1->verticalScrollBar(), &QScrollBar::setValue);
     tables->addWidget(percentCaption, 0, 1);
     tables->addWidget(grid1, 1, 0);
     tables->addWidget(grid2, 1, 1);
@@ -421,7 +430,10 @@ void Form3::CmdAnswers_Click()
     Show();
 }
 
-void Form3::CmdExit_Click() { leaveToMainWindow(true); }
+void Form3::CmdExit_Click()
+{
+    leaveToMainWindow(true);
+}
 
 bool Form3::queryClose()
 {
@@ -441,9 +453,10 @@ void Form3::leaveToMainWindow(bool reportResetFailure)
             db->Execute(data::sql::resetChoices(exam, edition.answerColumns));
         } catch (const data::DataError& error) {
             if (reportResetFailure)
-                program().MsgBox(QStringLiteral("The answers of this exam could not be cleared from "
-                                                "the question database.\n\n") +
-                                 error.describe());
+                program().MsgBox(
+                    QStringLiteral("The answers of this exam could not be cleared from "
+                                   "the question database.\n\n") +
+                    error.describe());
         }
     }
     run.QuestionNo = 0;

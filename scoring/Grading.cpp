@@ -77,7 +77,8 @@ ExamGrade Grading::grade(int exam, int questionCount) const
     db->Execute(data::sql::deleteCategoryScores());
     restrictToDraw(*db, exam);
 
-    result.drawn = countOf(*db, QStringLiteral("SELECT ID FROM %1").arg(data::sql::workingTable(exam)));
+    result.drawn =
+        countOf(*db, QStringLiteral("SELECT ID FROM %1").arg(data::sql::workingTable(exam)));
     if (exam == 1) {
         result.counted = countOf(*db, data::sql::correctAnswers(exam, m_answerColumns));
         result.score = scoreFromCorrect(result.counted, questionCount);
@@ -103,7 +104,8 @@ ExamGrade Grading::grade(int exam, int questionCount) const
     for (int i = 0; i < categories; ++i) {
         CategoryScore category;
         category.total = countOf(*db, data::sql::categoryQuestions(exam, i));
-        category.correct = countOf(*db, data::sql::categoryCorrectAnswers(exam, m_answerColumns, i));
+        category.correct =
+            countOf(*db, data::sql::categoryCorrectAnswers(exam, m_answerColumns, i));
         category.percent = percent(category.correct, category.total);
         result.categories.push_back(category);
 

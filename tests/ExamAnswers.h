@@ -12,7 +12,8 @@ namespace examanswers {
 
 inline void apply(const QString& path, const QStringList& statements)
 {
-    sqlfixture::create(path, QStringList{QStringLiteral("BEGIN")} + statements + QStringList{QStringLiteral("COMMIT")});
+    sqlfixture::create(path, QStringList{QStringLiteral("BEGIN")} + statements +
+                                 QStringList{QStringLiteral("COMMIT")});
 }
 
 inline QList<qint64> ids(qint64 first, int count)
@@ -48,17 +49,22 @@ inline QStringList answerCorrectly(int exam, const QList<qint64>& questions)
 {
     QStringList sets;
     for (int k = 1; k <= 5; ++k)
-        sets << QStringLiteral("correctanswer%1 = (SELECT k.correctanswer%1 FROM exam%2%2 k WHERE k.ID = exam%2.ID)")
-                    .arg(k)
-                    .arg(exam);
-    return {QStringLiteral("UPDATE exam%1 SET %2 WHERE ID IN (%3)").arg(exam).arg(sets.join(u','), idList(questions))};
+        sets
+            << QStringLiteral(
+                   "correctanswer%1 = (SELECT k.correctanswer%1 FROM exam%2%2 k WHERE k.ID = exam%2.ID)")
+                   .arg(k)
+                   .arg(exam);
+    return {QStringLiteral("UPDATE exam%1 SET %2 WHERE ID IN (%3)")
+                .arg(exam)
+                .arg(sets.join(u','), idList(questions))};
 }
 
 // The key's answers with choice 1 turned over: wrong in either edition.
 inline QStringList answerWrongly(int exam, const QList<qint64>& questions)
 {
     return answerCorrectly(exam, questions)
-           << QStringLiteral("UPDATE exam%1 SET correctanswer1 = 1 - correctanswer1 WHERE ID IN (%2)")
+           << QStringLiteral(
+                  "UPDATE exam%1 SET correctanswer1 = 1 - correctanswer1 WHERE ID IN (%2)")
                   .arg(exam)
                   .arg(idList(questions));
 }
@@ -66,7 +72,9 @@ inline QStringList answerWrongly(int exam, const QList<qint64>& questions)
 // Ticks choice 5 as well (the generated keys never mark it).
 inline QStringList alsoTickChoiceFive(int exam, const QList<qint64>& questions)
 {
-    return {QStringLiteral("UPDATE exam%1 SET correctanswer5 = 1 WHERE ID IN (%2)").arg(exam).arg(idList(questions))};
+    return {QStringLiteral("UPDATE exam%1 SET correctanswer5 = 1 WHERE ID IN (%2)")
+                .arg(exam)
+                .arg(idList(questions))};
 }
 
 // cat_scores in stored order, every column: "entry|catid|total|correct|percent".

@@ -59,19 +59,25 @@ QString writeBank(const QTemporaryDir& dir, const QByteArray& from = {}, const Q
     return dir.filePath(u"edition.json"_s);
 }
 
-QString value(const QString& db, const QString& sql) { return sqlfixture::scalar(db, sql).toString(); }
+QString value(const QString& db, const QString& sql)
+{
+    return sqlfixture::scalar(db, sql).toString();
+}
 
 // The IDs of a table in stored order, as "2,4,6".
 QString ids(const QString& db, const char* t)
 {
-    return value(db, u"SELECT group_concat(ID) FROM (SELECT ID FROM %1 ORDER BY rowid)"_s.arg(QLatin1StringView(t)));
+    return value(db, u"SELECT group_concat(ID) FROM (SELECT ID FROM %1 ORDER BY rowid)"_s.arg(
+                         QLatin1StringView(t)));
 }
 
 // The five Yes/No choices of one row, as "01100".
 QString choices(const QString& db, const char* table, int id)
 {
-    return value(db, u"SELECT correctanswer1 || correctanswer2 || correctanswer3 || correctanswer4 || "
-                     "correctanswer5 FROM %1 WHERE ID = %2"_s.arg(QLatin1StringView(table)).arg(id));
+    return value(db,
+                 u"SELECT correctanswer1 || correctanswer2 || correctanswer3 || correctanswer4 || "
+                 "correctanswer5 FROM %1 WHERE ID = %2"_s.arg(QLatin1StringView(table))
+                     .arg(id));
 }
 
 } // namespace
@@ -101,8 +107,9 @@ void TestBankBuild::writtenBankReadsBack()
     QCOMPARE((QStringList{ids(db, "exam1"), ids(db, "exam11"), ids(db, "exam33")}),
              (QStringList{u"2,4,6,8,10,12"_s, u"2,4,6,8,10,12"_s, u"1,2,3"_s}));
     QCOMPARE(value(db, u"SELECT count(*) FROM sqlite_master WHERE name = 'exam2'"_s), u"0"_s);
-    const QString row = u"SELECT question, answer2, answer5, question_type, explanation, diagram1 FROM %1 "
-                        "WHERE ID = 6"_s;
+    const QString row =
+        u"SELECT question, answer2, answer5, question_type, explanation, diagram1 FROM %1 "
+        "WHERE ID = 6"_s;
     const QString six =
         u"Question 6 of exam 1|Answer 2 of question 6||multiple_answer|Explanation 6.|exhibits/net@2x.png"_s;
     QCOMPARE(sqlfixture::rows(db, row.arg(u"exam1"_s)) + sqlfixture::rows(db, row.arg(u"exam11"_s)),
@@ -139,9 +146,11 @@ void TestBankBuild::problems_data()
     };
     // Unreadable sources
     row(R"("exam": 1,)", R"("exam": 1,,)", "exam1.json", "malformed JSON at line 1");
-    row(R"("id": 7)", R"("id": "7")", "exam1.json: question #2", R"("id" must be a whole number, not a string)");
+    row(R"("id": 7)", R"("id": "7")", "exam1.json: question #2",
+        R"("id" must be a whole number, not a string)");
     row("[3]", "[1.5]", "exam1.json: question 9", R"(each of "correct" must be a whole number)");
-    row(R"("Q7?",)", R"("Q7?", "exhbit": "net.svg",)", "exam1.json: question 7", R"(unknown field "exhbit")");
+    row(R"("Q7?",)", R"("Q7?", "exhbit": "net.svg",)", "exam1.json: question 7",
+        R"(unknown field "exhbit")");
     row(R"("exam": 1, "questions")", R"("exam": 2, "questions")", "exam1.json",
         "the file says exam 2 but edition.json lists it as exam 1");
     // Refused questions
@@ -149,18 +158,21 @@ void TestBankBuild::problems_data()
     row(R"("id": 9)", R"("id": 5)", "exam1.json: question 5", "ID comes after ID 7");
     row("[2, 4]", "[]", "exam1.json: question 7", "no correct answer");
     row("[1]", "[1, 2]", "exam1.json: question 3", "exactly one correct answer, not two");
-    row("single_answer", "true_false", "exam1.json: question 3", "neither single_answer nor multiple_answer");
+    row("single_answer", "true_false", "exam1.json: question 3",
+        "neither single_answer nor multiple_answer");
     row("[3]", "[5]", "exam1.json: question 9", "correct answer 5 is outside the 4 answers");
     row("[2, 4]", "[2, 2]", "exam1.json: question 7", "correct answer 2 is listed twice");
     row(R"("four")", R"("four", "five")", "exam1.json: question 3",
         "a fifth answer, but this edition grades four answer columns");
     row(R"("catid": 0)", R"("catid": 5)", "exam1.json: question 3", "unknown category 5");
-    row(R"("Q7?",)", R"("Q7?", "exhibit": "gone.svg",)", "exam1.json: question 7", "missing exhibit file");
+    row(R"("Q7?",)", R"("Q7?", "exhibit": "gone.svg",)", "exam1.json: question 7",
+        "missing exhibit file");
     row(R"("Q9?")", R"("  ")", "exam1.json: question 9", "empty question text");
     // Categories and exams
     row(R"("catid": 1, "cat_desc")", R"("catid": 2, "cat_desc")", "edition.json",
         "categories must be numbered 0 to 1 without gaps, found 0, 2");
-    row(R"("catid": 1)", R"("catid": 0)", "exam1.json", "category 1 (DNS) has no question in this exam");
+    row(R"("catid": 1)", R"("catid": 0)", "exam1.json",
+        "category 1 (DNS) has no question in this exam");
     row(R"("number_of_questions": "3")", R"("number_of_questions": "5")", "exam1.json",
         "3 questions, fewer than the 5 each exam draws");
 }
@@ -172,18 +184,23 @@ void TestBankBuild::problems()
     QFETCH(QString, where);
     QFETCH(QString, problem);
     QTemporaryDir dir;
-    QCOMPARE(bank::validate(bank::loadBank(writeBank(dir)), dir.filePath(u"exhibits"_s)), QStringList());
+    QCOMPARE(bank::validate(bank::loadBank(writeBank(dir)), dir.filePath(u"exhibits"_s)),
+             QStringList());
 
     QStringList problems;
     try {
-        problems = bank::validate(bank::loadBank(writeBank(dir, from, to)), dir.filePath(u"exhibits"_s));
+        problems =
+            bank::validate(bank::loadBank(writeBank(dir, from, to)), dir.filePath(u"exhibits"_s));
     } catch (const bank::BankError& error) {
         problems << error.message();
     }
     const QString expected = dir.filePath(where) + u": "_s;
-    const auto matches = [&](const QString& l) { return l.startsWith(expected) && l.contains(problem); };
-    QVERIFY2(std::any_of(problems.begin(), problems.end(), matches),
-             qPrintable(u"wanted \"%1...%2\" in:\n"_s.arg(expected, problem) + problems.join(u'\n')));
+    const auto matches = [&](const QString& l) {
+        return l.startsWith(expected) && l.contains(problem);
+    };
+    QVERIFY2(
+        std::any_of(problems.begin(), problems.end(), matches),
+        qPrintable(u"wanted \"%1...%2\" in:\n"_s.arg(expected, problem) + problems.join(u'\n')));
 }
 
 void TestBankBuild::bankbuildWritesNothingForARefusedBank()
@@ -193,8 +210,9 @@ void TestBankBuild::bankbuildWritesNothingForARefusedBank()
     QTemporaryDir dir;
     const QString edition = writeBank(dir, R"("one", "two", "three", "four")", R"("one", " ")");
     QProcess run;
-    run.start(tool, {u"--edition"_s, edition, u"--exhibits"_s, dir.filePath(u"exhibits"_s), u"--out"_s,
-                     dir.filePath(u"out/qbk09.mdb"_s), u"--exhibit-out"_s, dir.filePath(u"out/exhibits"_s)});
+    run.start(tool, {u"--edition"_s, edition, u"--exhibits"_s, dir.filePath(u"exhibits"_s),
+                     u"--out"_s, dir.filePath(u"out/qbk09.mdb"_s), u"--exhibit-out"_s,
+                     dir.filePath(u"out/exhibits"_s)});
     QVERIFY(run.waitForFinished(60000));
     QCOMPARE(run.exitCode(), 1);
     // Every problem, one per line (the platform may add warnings of its own).

@@ -20,7 +20,10 @@ namespace {
 
 // A data control with its bound controls, as a window holds them.
 struct Bound {
-    Bound(const QString& path, const QString& source) : data(path, u";pwd=secret"_s, source), bindings(data) {}
+    Bound(const QString& path, const QString& source)
+        : data(path, u";pwd=secret"_s, source), bindings(data)
+    {
+    }
     data::DataControl data;
     app::Bindings bindings;
 };
@@ -43,8 +46,9 @@ private:
     // "ID|c1|c2|c3|c4|c5" for each row of `table`, by ID
     QStringList choices(const QString& table = u"exam1"_s) const
     {
-        return sqlfixture::rows(m_path, u"SELECT ID, correctanswer1, correctanswer2, correctanswer3, "
-                                        "correctanswer4, correctanswer5 FROM %1 ORDER BY ID"_s.arg(table));
+        return sqlfixture::rows(m_path,
+                                u"SELECT ID, correctanswer1, correctanswer2, correctanswer3, "
+                                "correctanswer4, correctanswer5 FROM %1 ORDER BY ID"_s.arg(table));
     }
     // "table|ID" of every row an UPDATE touched, once each
     QStringList writes() const
@@ -74,15 +78,18 @@ void TestBindings::init()
     // IDs 1..6; keys: 1 -> {1}, 2 -> {2}, 3 -> {3,4}, 4 -> {4}, 5 -> {1}, 6 -> {2,3}
     m_bank->addExam(1, 6);
     m_path = m_bank->write(u"qbk09.mdb"_s);
-    sqlfixture::create(m_path, {
-        // no choice made yet, and every UPDATE logged, to tell "nothing written" from "written again"
-        u"UPDATE exam1 SET correctanswer1 = 0, correctanswer2 = 0, correctanswer3 = 0, correctanswer4 = 0, "
-        "correctanswer5 = 0"_s,
-        u"CREATE TABLE writes (tbl TEXT, id INTEGER)"_s,
-        u"CREATE TRIGGER w1 AFTER UPDATE ON exam1 BEGIN INSERT INTO writes VALUES ('exam1', NEW.ID); END"_s,
-        u"CREATE TRIGGER w2 AFTER UPDATE ON exam11 BEGIN INSERT INTO writes VALUES ('exam11', NEW.ID); END"_s,
-        u"CREATE TRIGGER w3 AFTER UPDATE ON tblrandom BEGIN INSERT INTO writes VALUES ('tblrandom', NEW.ID); END"_s,
-    });
+    sqlfixture::create(
+        m_path,
+        {
+            // no choice made yet, and every UPDATE logged, to tell "nothing written" from "written
+            // again"
+            u"UPDATE exam1 SET correctanswer1 = 0, correctanswer2 = 0, correctanswer3 = 0, correctanswer4 = 0, "
+            "correctanswer5 = 0"_s,
+            u"CREATE TABLE writes (tbl TEXT, id INTEGER)"_s,
+            u"CREATE TRIGGER w1 AFTER UPDATE ON exam1 BEGIN INSERT INTO writes VALUES ('exam1', NEW.ID); END"_s,
+            u"CREATE TRIGGER w2 AFTER UPDATE ON exam11 BEGIN INSERT INTO writes VALUES ('exam11', NEW.ID); END"_s,
+            u"CREATE TRIGGER w3 AFTER UPDATE ON tblrandom BEGIN INSERT INTO writes VALUES ('tblrandom', NEW.ID); END"_s,
+        });
     m_window = std::make_unique<QWidget>();
     new QVBoxLayout(m_window.get());
 }
@@ -95,9 +102,9 @@ void TestBindings::ticksAreStoredWhenTheRecordIsLeft()
     b.data.Refresh();
     data::Recordset& rs = b.data.recordset();
 
-    check[1]->setChecked(true);                   // by code
-    QTest::mouseClick(check[3], Qt::LeftButton);  // by the candidate
-    QVERIFY(writes().isEmpty());                  // nothing before the move
+    check[1]->setChecked(true);                  // by code
+    QTest::mouseClick(check[3], Qt::LeftButton); // by the candidate
+    QVERIFY(writes().isEmpty());                 // nothing before the move
     rs.MoveNext();
     QCOMPARE(choices().at(0), u"1|0|1|0|1|0"_s);
     for (QCheckBox* box : check)
@@ -131,7 +138,7 @@ void TestBindings::ticksAreStoredWhenTheRecordIsLeft()
     b.bindings.commit(); // stores without moving
     QCOMPARE(choices().at(0), u"1|1|0|0|1|0"_s);
     sqlfixture::exec(m_path, u"DELETE FROM writes"_s);
-    b.bindings.commit(); // nothing new, not even on the moves after
+    b.bindings.commit();        // nothing new, not even on the moves after
     check[2]->setChecked(true); // ticked and unticked before leaving: no change
     check[2]->setChecked(false);
     b.data.recordset().MoveLast();
@@ -154,7 +161,7 @@ void TestBindings::joinQueryWritesToTheWorkingTableOnly()
     sqlfixture::exec(m_path, u"INSERT INTO tblrandom (sl_no, ID) VALUES (1, 5), (2, 2), (3, 4)"_s);
     const QStringList key = choices(u"exam11"_s);
     Bound b(m_path, data::sql::examQuestionsInDrawOrder(1));
-    QList<QCheckBox*> check = boxes(b.bindings, 1, Access::ReadWrite);       // bare name
+    QList<QCheckBox*> check = boxes(b.bindings, 1, Access::ReadWrite); // bare name
     check << new QCheckBox(m_window.get());
     b.bindings.bind(check[1], u"exam1.correctanswer2"_s, Access::ReadWrite); // qualified
     b.data.Refresh();
@@ -174,7 +181,8 @@ void TestBindings::joinQueryWritesToTheWorkingTableOnly()
 
     rs.MoveFirst(); // each drawn question shows its stored choices again
     for (const QString& t : ticks) {
-        QCOMPARE(QString::number(check[0]->isChecked()) + QString::number(check[1]->isChecked()), t);
+        QCOMPARE(QString::number(check[0]->isChecked()) + QString::number(check[1]->isChecked()),
+                 t);
         rs.MoveNext();
     }
 }
@@ -229,13 +237,15 @@ void TestBindings::textControlsShowTheCurrentRecord()
     b.bindings.bind(text2, u"diagram1"_s);
     b.bindings.bind(lblQuestion, u"question"_s);
     QStringList changes; // the text box's Change handler
-    connect(text2, &QLineEdit::textChanged, this, [&changes](const QString& text) { changes << text; });
+    connect(text2, &QLineEdit::textChanged, this,
+            [&changes](const QString& text) { changes << text; });
 
     b.data.Refresh();
     data::Recordset& rs = b.data.recordset();
     QCOMPARE(text2->text(), QString()); // Null shows as ""
     QCOMPARE(lblQuestion->text(), u"Question 1 of exam 1"_s);
-    b.bindings.setDataField(lblQuestion, u"answer3"_s); // re-pointed: shown at once, and on each move
+    b.bindings.setDataField(lblQuestion,
+                            u"answer3"_s); // re-pointed: shown at once, and on each move
     QCOMPARE(lblQuestion->text(), u"Answer 3 of question 1"_s);
     rs.MoveNext();
     rs.MoveNext();
@@ -278,7 +288,8 @@ void TestBindings::missingColumnOrTable()
         QCOMPARE(e.kind(), data::DataError::Kind::MissingTable);
         QVERIFY(e.describe().contains(u"question9"_s));
     }
-    QVERIFY_THROWS_EXCEPTION(data::DataError, b.bindings.bind(new QLabel(m_window.get()), u"exam11.question"_s));
+    QVERIFY_THROWS_EXCEPTION(data::DataError,
+                             b.bindings.bind(new QLabel(m_window.get()), u"exam11.question"_s));
 
     Bound late(m_path, u"exam11"_s); // bound before the query runs
     late.bindings.bind(new QCheckBox(m_window.get()), u"cat_desc"_s, Access::ReadWrite);

@@ -98,16 +98,20 @@ void TestDatabase::unusableFileTableOrDatabase()
 {
     const QString broken = m_dir->filePath(u"broken.mdb"_s);
     QFile file(broken);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray("Standard Jet DB, or so it says. ").repeated(64)));
+    QVERIFY(file.open(QIODevice::WriteOnly) &&
+            file.write(QByteArray("Standard Jet DB, or so it says. ").repeated(64)));
     file.close();
     const auto [kind, words] = failure([&] { Database::OpenDatabase(broken); });
     QCOMPARE(kind, DataError::Kind::NotADatabase);
     QVERIFY(words.contains(u"broken.mdb"_s));
 
     auto db = Database::OpenDatabase(m_path);
-    QCOMPARE(failure([&] { db->OpenRecordset(u"exam2"_s, data::dbOpenTable); }).first, DataError::Kind::MissingTable);
-    QCOMPARE(failure([&] { db->Execute(data::sql::deleteShownAnswer()); }).first, DataError::Kind::MissingTable);
-    QCOMPARE(failure([&] { db->OpenRecordset(data::sql::examQuestions(2)); }).first, DataError::Kind::MissingTable);
+    QCOMPARE(failure([&] { db->OpenRecordset(u"exam2"_s, data::dbOpenTable); }).first,
+             DataError::Kind::MissingTable);
+    QCOMPARE(failure([&] { db->Execute(data::sql::deleteShownAnswer()); }).first,
+             DataError::Kind::MissingTable);
+    QCOMPARE(failure([&] { db->OpenRecordset(data::sql::examQuestions(2)); }).first,
+             DataError::Kind::MissingTable);
     auto rs = db->OpenRecordset(u"SELECT ID FROM exam1"_s);
     QCOMPARE(failure([&] { rs->value(u"explanation"_s); }).first, DataError::Kind::MissingTable);
 

@@ -27,7 +27,8 @@ const QString endQuestion = QStringLiteral("Do you really wish to end the test?"
 QList<qint64> drawnIds(const QString& db)
 {
     QList<qint64> ids;
-    for (const QString& row : sqlfixture::rows(db, QStringLiteral("SELECT ID FROM tblrandom ORDER BY sl_no")))
+    for (const QString& row :
+         sqlfixture::rows(db, QStringLiteral("SELECT ID FROM tblrandom ORDER BY sl_no")))
         ids << row.toLongLong();
     return ids;
 }
@@ -112,8 +113,10 @@ void TestExamRun::wholeRunFullEdition()
     QCOMPARE(w->controls()->LblRec_Count->text(), QStringLiteral("2"));
     // screen readers name each choice and field
     for (int k = 1; k <= 5; ++k) {
-        QCOMPARE(w->controls()->Option[std::size_t(k)]->accessibleName(), QStringLiteral("Answer %1").arg(k));
-        QCOMPARE(w->controls()->Check[std::size_t(k)]->accessibleName(), QStringLiteral("Answer %1").arg(k));
+        QCOMPARE(w->controls()->Option[std::size_t(k)]->accessibleName(),
+                 QStringLiteral("Answer %1").arg(k));
+        QCOMPARE(w->controls()->Check[std::size_t(k)]->accessibleName(),
+                 QStringLiteral("Answer %1").arg(k));
     }
     QCOMPARE(w->controls()->Text1->accessibleName(), QStringLiteral("Question ID"));
 
@@ -126,7 +129,8 @@ void TestExamRun::wholeRunFullEdition()
     f.prompter().expect(endQuestion, app::vbOK);
     w->cmdEndExam_Click();
     QVERIFY(!w->isLoaded());
-    QVERIFY(p.forms().existing<scoring::Form3>() && p.forms().existing<scoring::Form3>()->isVisible());
+    QVERIFY(p.forms().existing<scoring::Form3>() &&
+            p.forms().existing<scoring::Form3>()->isVisible());
     QVERIFY(!p.form<app::Form1>().isVisible());
 }
 
@@ -148,8 +152,9 @@ void TestExamRun::wholeRunDemoEdition()
     // the demo's notice is hidden, not unloaded
     QVERIFY(p.form<exam::Dialog>().isLoaded());
     QVERIFY(!p.form<exam::Dialog>().isVisible());
-    QCOMPARE(p.form<exam::Dialog>().controls().Label1->text(),
-             QStringLiteral("You will have 30 questions and have to answer in 30 minutes or less. "));
+    QCOMPARE(
+        p.form<exam::Dialog>().controls().Label1->text(),
+        QStringLiteral("You will have 30 questions and have to answer in 30 minutes or less. "));
     QCOMPARE(drawnIds(f.database()).size(), 30);
     f.prompter().expect(endQuestion, app::vbOK);
     w->cmdEndExam_Click();
@@ -170,7 +175,8 @@ void TestExamRun::cancelledStartsLeaveTheMainWindow()
     QCOMPARE(splash.controls()->Text1->toPlainText(), QStringLiteral("Temporary test"));
     QCOMPARE(splash.controls()->lblProductName->text(), QStringLiteral("Temporary test"));
     QCOMPARE(splash.controls()->lblVersion->text(), QStringLiteral("Version 9.0.0"));
-    QCOMPARE(splash.controls()->Label5->text(), QStringLiteral("Software Agreement(EULA) and  Disclaimer"));
+    QCOMPARE(splash.controls()->Label5->text(),
+             QStringLiteral("Software Agreement(EULA) and  Disclaimer"));
     // typing into a text box closes it and abandons the start
     QTest::keyClick(splash.controls()->Text4, Qt::Key_A);
     QVERIFY(!splash.isLoaded());
@@ -249,18 +255,24 @@ void TestExamRun::multipleAnswersAreStored()
     f.prompter().expect(endQuestion, app::vbOK);
     w->cmdEndExam_Click();
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 1 + 8);
-    QCOMPARE(sqlfixture::scalar(f.database(), QStringLiteral("SELECT count(*) FROM exam1 WHERE "
-                                                              "correctanswer1 + correctanswer2 + correctanswer3 + "
-                                                              "correctanswer4 + correctanswer5 > 0")).toInt(), 1);
+    QCOMPARE(sqlfixture::scalar(f.database(),
+                                QStringLiteral("SELECT count(*) FROM exam1 WHERE "
+                                               "correctanswer1 + correctanswer2 + correctanswer3 + "
+                                               "correctanswer4 + correctanswer5 > 0"))
+                 .toInt(),
+             1);
 }
 
 void TestExamRun::answerRowsFollowTheirTexts()
 {
     ExamFixture f(app::fullEdition(), 83);
-    f.bank().edition().exams[0].questions[0].answers = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    f.bank().edition().exams[0].questions[0].answers = {QStringLiteral("a"), QStringLiteral("b"),
+                                                        QStringLiteral("c")};
     f.rewrite();
     // answer 4 empty, answer 5 set: only row 4 hides
-    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET answer4 = '', answer5 = 'five' WHERE ID = 2"));
+    sqlfixture::exec(
+        f.database(),
+        QStringLiteral("UPDATE exam1 SET answer4 = '', answer5 = 'five' WHERE ID = 2"));
     sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET answer5 = '' WHERE ID > 2"));
     Form211* w = f.startExam(1);
     auto rowsShown = [w] {
@@ -297,7 +309,8 @@ void TestExamRun::exhibitButtonFollowsDiagram()
     for (int i = 0; i < 83; ++i) {
         const qint64 id = f.currentId();
         QCOMPARE(w->controls()->Picture1->isVisible(), id == 1);
-        QCOMPARE(f.program().run().ExhibitPath, id == 1 ? QStringLiteral("exhibits/net.png") : QString());
+        QCOMPARE(f.program().run().ExhibitPath,
+                 id == 1 ? QStringLiteral("exhibits/net.png") : QString());
         if (id == 2) {
             w->Picture1_Click(); // an empty diagram opens nothing
             QVERIFY(!f.program().forms().existing<review::Form2C>());
@@ -344,7 +357,7 @@ void TestExamRun::clockCountsDownPausesAndTimesOut()
     f.prompter().expect(endQuestion, app::vbCancel);
     w->Timer1_Timer();
     QCOMPARE(clock->text(), QStringLiteral("00:00:00")); // never below zero
-    QCOMPARE(f.prompter().shown().size(), 3); // name, and two questions
+    QCOMPARE(f.prompter().shown().size(), 3);            // name, and two questions
     f.prompter().expect(endQuestion, app::vbOK);
     w->Timer1_Timer();
     QVERIFY(!w->isLoaded());
@@ -361,7 +374,8 @@ void TestExamRun::demoTimeOutTellsAndEnds()
     while (w->ElapsedSeconds() < 1799)
         w->Timer1_Timer();
     QVERIFY(w->isLoaded());
-    const QString message = QStringLiteral("Sorry! You have exceeded the allowed time! Click OK to continue.");
+    const QString message =
+        QStringLiteral("Sorry! You have exceeded the allowed time! Click OK to continue.");
     f.prompter().expect(message, app::vbOK);
     w->Timer1_Timer();
     QCOMPARE(f.prompter().last().prompt, message);
@@ -393,7 +407,9 @@ void TestExamRun::showAnswerDisplaysTheKey()
         QTest::mouseClick(c->Check[1], Qt::LeftButton);
         QCOMPARE(c->Check[1]->isChecked(), bool(key & 1));
         // the fifth row shows only when the question has a fifth answer
-        const bool fifth = !f.stored(QStringLiteral("exam11"), first, QStringLiteral("answer5")).toString().isEmpty();
+        const bool fifth = !f.stored(QStringLiteral("exam11"), first, QStringLiteral("answer5"))
+                                .toString()
+                                .isEmpty();
         QCOMPARE(c->text2[6]->isVisible(), fifth);
         QCOMPARE(c->Check[5]->isVisible(), fifth);
         answer->Timer1_Timer();
@@ -410,7 +426,8 @@ void TestExamRun::showAnswerDisplaysTheKey()
         w->Command1_Click();
         QCOMPARE(sqlfixture::rows(f.database(), QStringLiteral("SELECT id FROM showans")),
                  QStringList{QString::number(second)});
-        QCOMPARE(p.forms().existing<exam::Form5>()->controls()->text2[1]->toPlainText(), QString::number(second));
+        QCOMPARE(p.forms().existing<exam::Form5>()->controls()->text2[1]->toPlainText(),
+                 QString::number(second));
         // the window closes with the exam
         f.prompter().expect(endQuestion, app::vbOK);
         w->cmdEndExam_Click();
@@ -438,7 +455,9 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
     f.bank().edition().exams[0].questions[1].exhibit = QStringLiteral("small.png");
     f.bank().edition().exams[0].questions[2].exhibit = QStringLiteral("small.png");
     f.rewrite();
-    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET diagram1 = 'exhibits/gone.png' WHERE ID = 3"));
+    sqlfixture::exec(
+        f.database(),
+        QStringLiteral("UPDATE exam1 SET diagram1 = 'exhibits/gone.png' WHERE ID = 3"));
     Form211* w = f.startExam(1);
     goToId(f, *w, 1);
     const int number = f.program().run().QuestionNo;
@@ -447,7 +466,8 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
     QVERIFY(viewer && viewer->isVisible());
     QCOMPARE(w->isVisible(), demo); // the demo's exam window stays in view
     QCOMPARE(viewer->window()->windowTitle(), edition.exhibitViewerCaption);
-    QCOMPARE(viewer->controls()->Picture1->pixmap().deviceIndependentSize().toSize(), QSize(800, 600));
+    QCOMPARE(viewer->controls()->Picture1->pixmap().deviceIndependentSize().toSize(),
+             QSize(800, 600));
 
     // another question's exhibit shows its own picture, also with the viewer left open
     if (!demo) {
@@ -461,7 +481,8 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
     w->Picture1_Click();
     viewer = f.program().forms().existing<review::Form2C>();
     QVERIFY(viewer->isVisible());
-    QCOMPARE(viewer->controls()->Picture1->pixmap().deviceIndependentSize().toSize(), QSize(200, 100));
+    QCOMPARE(viewer->controls()->Picture1->pixmap().deviceIndependentSize().toSize(),
+             QSize(200, 100));
 
     // a missing picture is said in words, naming the file
     goToId(f, *w, 3);
@@ -490,7 +511,8 @@ void TestExamRun::drawTakesDistinctExistingIds()
         for (qint64 id : drawn)
             QVERIFY(id == 1 || id == 2 || id == 5 || id == 9);
         QCOMPARE(QSet<qint64>(drawn.begin(), drawn.end()).size(), 3);
-        QCOMPARE(sqlfixture::rows(f.database(), QStringLiteral("SELECT sl_no FROM tblrandom ORDER BY sl_no")),
+        QCOMPARE(sqlfixture::rows(f.database(),
+                                  QStringLiteral("SELECT sl_no FROM tblrandom ORDER BY sl_no")),
                  (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
     }
     // sparse, huge IDs draw at once, each exactly once
@@ -529,7 +551,9 @@ void TestExamRun::drawWithTooFewQuestionsReturnsToMainWindow()
     QVERIFY(!w);
     QCOMPARE(f.prompter().last().prompt, tooFew);
     QCOMPARE(f.prompter().last().title, QStringLiteral("Quizmoor"));
-    QCOMPARE(sqlfixture::scalar(f.database(), QStringLiteral("SELECT count(*) FROM tblrandom")).toInt(), 0);
+    QCOMPARE(
+        sqlfixture::scalar(f.database(), QStringLiteral("SELECT count(*) FROM tblrandom")).toInt(),
+        0);
     QVERIFY(f.program().form<app::Form1>().isVisible());
     QCOMPARE(f.program().run().QuestionNo, 0);
     QVERIFY(f.prompter().unexpected().isEmpty());
@@ -539,17 +563,24 @@ void TestExamRun::newExamStartsFromCleanChoices()
 {
     ExamFixture f(app::fullEdition(), 83);
     // left behind by an exam that never reached the score sheet's Exit
-    sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET correctanswer1 = 1, correctanswer3 = 1"));
+    sqlfixture::exec(f.database(),
+                     QStringLiteral("UPDATE exam1 SET correctanswer1 = 1, correctanswer3 = 1"));
     sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam2 SET correctanswer2 = 1"));
     Form211* w = f.startExam(1);
-    QCOMPARE(sqlfixture::scalar(f.database(), QStringLiteral("SELECT sum(correctanswer1 + correctanswer3) "
-                                                              "FROM exam1 JOIN tblrandom USING (ID)")).toInt(), 0);
+    QCOMPARE(sqlfixture::scalar(f.database(),
+                                QStringLiteral("SELECT sum(correctanswer1 + correctanswer3) "
+                                               "FROM exam1 JOIN tblrandom USING (ID)"))
+                 .toInt(),
+             0);
     for (int k = 1; k <= 5; ++k) {
         QVERIFY(!w->controls()->Check[std::size_t(k)]->isChecked());
         QVERIFY(!w->controls()->Option[std::size_t(k)]->isChecked());
     }
     // another exam's choices are its own business
-    QCOMPARE(sqlfixture::scalar(f.database(), QStringLiteral("SELECT sum(correctanswer2) FROM exam2")).toInt(), 83);
+    QCOMPARE(
+        sqlfixture::scalar(f.database(), QStringLiteral("SELECT sum(correctanswer2) FROM exam2"))
+            .toInt(),
+        83);
 }
 
 void TestExamRun::databaseFailureReturnsToMainWindow()
@@ -562,8 +593,9 @@ void TestExamRun::databaseFailureReturnsToMainWindow()
     w->CmdNextQ_Click();
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), kept), 2);
     // the disk fills up under the exam
-    sqlfixture::exec(f.database(), QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON exam1 BEGIN "
-                                                  "SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    sqlfixture::exec(f.database(),
+                     QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON exam1 BEGIN "
+                                    "SELECT RAISE(ABORT, 'database or disk is full'); END"));
     goToQuestionOfType(*w, QStringLiteral("single_answer"));
     w->controls()->options->setValue(0, true);
     w->CmdNextQ_Click();

@@ -54,8 +54,8 @@ void TestGrading::score_data()
 {
     QTest::addColumn<int>("columns");
     QTest::addColumn<int>("exam");
-    QTest::addColumn<int>("right"); // the first questions answered right,
-    QTest::addColumn<int>("wrong"); // the next ones wrongly, the rest left clear
+    QTest::addColumn<int>("right");       // the first questions answered right,
+    QTest::addColumn<int>("wrong");       // the next ones wrongly, the rest left clear
     QTest::addColumn<bool>("choiceFive"); // three right answers also tick choice 5
     QTest::addColumn<int>("score");
     QTest::newRow("exam 1 unanswered") << 4 << 1 << 0 << 0 << false << 0;
@@ -109,11 +109,13 @@ void TestGrading::onlyTheDrawCounts()
     const QString path = bank.write();
 
     // questions never shown, answered right, must not count
-    apply(path, draw(drawn) + answerCorrectly(exam, drawn.mid(0, 40)) + answerWrongly(exam, drawn.mid(40)) +
+    apply(path, draw(drawn) + answerCorrectly(exam, drawn.mid(0, 40)) +
+                    answerWrongly(exam, drawn.mid(40)) +
                     answerCorrectly(exam, notDrawn.mid(0, 100)));
     ExamGrade grade = Grading(path, 4).grade(exam, 83);
     QCOMPARE(grade.score, 481); // 40 of 83
-    QCOMPARE(sqlfixture::scalar(path, u"SELECT sum(cat_total) FROM cat_scores"_s).toInt(), 83); // every question asked
+    QCOMPARE(sqlfixture::scalar(path, u"SELECT sum(cat_total) FROM cat_scores"_s).toInt(),
+             83); // every question asked
 
     // the whole draw right: full marks, whatever the unseen rows hold
     apply(path, answerCorrectly(exam, drawn) + answerWrongly(exam, notDrawn));
@@ -134,7 +136,8 @@ void TestGrading::categories()
     const QString path = bank.write();
     apply(path, QStringList{u"UPDATE exam1 SET catid = (ID - 1) % 3"_s,
                             u"INSERT INTO cat_scores (cat_total) VALUES (99), (98)"_s} +
-                    draw(ids(1, 9)) + answerCorrectly(1, {1, 2, 5}) + answerWrongly(1, {3, 4, 6, 7, 8, 9}));
+                    draw(ids(1, 9)) + answerCorrectly(1, {1, 2, 5}) +
+                    answerWrongly(1, {3, 4, 6, 7, 8, 9}));
 
     Grading(path, 4).grade(1, 9);
     const ExamGrade grade = Grading(path, 4).grade(1, 9); // again: rebuilt, not added to
@@ -146,7 +149,8 @@ void TestGrading::categories()
     QStringList positions;
     for (const QString& row : stored)
         positions << row.section(u'|', 1);
-    QCOMPARE(positions, (QStringList{u"NULL|3|1|33"_s, u"NULL|3|2|66"_s, u"NULL|3|0|0"_s, u"NULL|0|0|0"_s}));
+    QCOMPARE(positions,
+             (QStringList{u"NULL|3|1|33"_s, u"NULL|3|2|66"_s, u"NULL|3|0|0"_s, u"NULL|0|0|0"_s}));
 
     // a grading that fails leaves the table as it was
     sqlfixture::exec(path, u"DROP TABLE exam11"_s);

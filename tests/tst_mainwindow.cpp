@@ -54,7 +54,8 @@ private:
     app::Form1& start(bool demo)
     {
         m_prompter = std::make_unique<ScriptedPrompter>();
-        m_program = std::make_unique<app::Program>(demo ? app::demoEdition() : app::fullEdition(), *m_prompter);
+        m_program = std::make_unique<app::Program>(demo ? app::demoEdition() : app::fullEdition(),
+                                                   *m_prompter);
         m_program->setEndHandler([this] { ++m_ends; });
         m_ends = 0;
         app::Main(*m_program);
@@ -83,23 +84,30 @@ void TestMainWindow::editionRecordsHoldTheirTables()
     const app::Edition f = app::fullEdition();
     const app::Edition d = app::demoEdition();
     auto numbers = [](const app::Edition& e) {
-        return QList<int>{e.questionCount, e.timeLimitMinutes, e.passScore, e.answerColumns, e.categoryLabelSlots};
+        return QList<int>{e.questionCount, e.timeLimitMinutes, e.passScore, e.answerColumns,
+                          e.categoryLabelSlots};
     };
     QCOMPARE(numbers(f), (QList<int>{83, 120, 700, 4, 19}));
     QCOMPARE(numbers(d), (QList<int>{30, 30, 700, 5, 18}));
     auto texts = [](const app::Edition& e) {
-        return QStringList{e.programName, e.databaseFile, e.namePrompt, e.nameTitle, e.noticeText,
-                           e.showAnswerCaption, e.reviewCaption(2), e.wrongAnswerCaption(3), e.exhibitViewerCaption,
-                           e.disclaimerLabel};
+        return QStringList{e.programName,          e.databaseFile,
+                           e.namePrompt,           e.nameTitle,
+                           e.noticeText,           e.showAnswerCaption,
+                           e.reviewCaption(2),     e.wrongAnswerCaption(3),
+                           e.exhibitViewerCaption, e.disclaimerLabel};
     };
-    QCOMPARE(texts(f), (QStringList{u"brel"_s, u"qbk09.mdb"_s, u"Please enter your name"_s, u"Name"_s,
-                                    u"You will have 83 questions and have to answer in 120 minutes or less. "_s,
-                                    u"Show Answer"_s, u"Review Exam #2"_s, u"Exam #3 wrong answers"_s, u"Exhibit"_s,
-                                    u"Software Agreement(EULA) and  Disclaimer"_s}));
-    QCOMPARE(texts(d), (QStringList{u"brel_demo"_s, u"qbk009.mdb"_s, u"Please enter your name:"_s, u"Name"_s,
-                                    u"You will have 30 questions and have to answer in 30 minutes or less. "_s,
-                                    u"Show Answer!"_s, u"Review - Demo Exam "_s, u"Correct Answers -Demo Exam"_s,
-                                    u"Image"_s, u"Software Agreement and Disclaimer"_s}));
+    QCOMPARE(
+        texts(f),
+        (QStringList{u"brel"_s, u"qbk09.mdb"_s, u"Please enter your name"_s, u"Name"_s,
+                     u"You will have 83 questions and have to answer in 120 minutes or less. "_s,
+                     u"Show Answer"_s, u"Review Exam #2"_s, u"Exam #3 wrong answers"_s,
+                     u"Exhibit"_s, u"Software Agreement(EULA) and  Disclaimer"_s}));
+    QCOMPARE(
+        texts(d),
+        (QStringList{u"brel_demo"_s, u"qbk009.mdb"_s, u"Please enter your name:"_s, u"Name"_s,
+                     u"You will have 30 questions and have to answer in 30 minutes or less. "_s,
+                     u"Show Answer!"_s, u"Review - Demo Exam "_s, u"Correct Answers -Demo Exam"_s,
+                     u"Image"_s, u"Software Agreement and Disclaimer"_s}));
     QCOMPARE(f.wrongAnswerExhibitCaption, u"Exhibit"_s); // the demo shows pictures instead
     QCOMPARE(f.reviewExhibitCaption, u"E x h i b i t"_s);
     for (int exam = 0; exam <= 4; ++exam) {
@@ -108,10 +116,11 @@ void TestMainWindow::editionRecordsHoldTheirTables()
     }
     // the switches: each is on in the full edition and off in the demo
     for (bool app::Edition::*on :
-         {&app::Edition::noticeOkStartsAnyExam, &app::Edition::noticeOkUnloads, &app::Edition::timeOutAsksToEnd,
-          &app::Edition::showAnswerHidesExamFirst, &app::Edition::showAnswerReturnDiscards,
-          &app::Edition::exhibitHidesCaller, &app::Edition::reviewEndUnloads,
-          &app::Edition::reviewReappliesModeOnActivate, &app::Edition::wrongAnswerReturnUnloads})
+         {&app::Edition::noticeOkStartsAnyExam, &app::Edition::noticeOkUnloads,
+          &app::Edition::timeOutAsksToEnd, &app::Edition::showAnswerHidesExamFirst,
+          &app::Edition::showAnswerReturnDiscards, &app::Edition::exhibitHidesCaller,
+          &app::Edition::reviewEndUnloads, &app::Edition::reviewReappliesModeOnActivate,
+          &app::Edition::wrongAnswerReturnUnloads})
         QVERIFY(f.*on && !(d.*on));
     QVERIFY(!f.exhibitButtonsArePictures && d.exhibitButtonsArePictures);
 }
@@ -123,12 +132,14 @@ void TestMainWindow::startUpShowsTheMaximizedMainWindowAndItsMenus_data()
     const QStringList bar{u"mnuExam &Exam"_s, u"mnuFile &Review"_s, u"mnuhelp &Help"_s};
     const QStringList help{u"mnuHelpsubNavigate &Navigation"_s, u"mnuHelpSubCer &Certification"_s,
                            u"mnuhelpsubmnureadme &Read Me"_s};
-    const QString order = u"mnuhelpsubmnuorder &Ordering"_s, about = u"mnuHelpsubCertification &About "_s;
+    const QString order = u"mnuhelpsubmnuorder &Ordering"_s,
+                  about = u"mnuHelpsubCertification &About "_s;
     QTest::newRow("full") << false
                           << QList<QStringList>{bar,
                                                 {u"mnuExamsub1 Brel 9x Practice E&xam #1"_s,
                                                  u"mnuExamsub2 Brel 9x Practice E&xam #2"_s,
-                                                 u"mnuExamsub3 Brel 9x Practice Ex&am #3"_s, u"mnuFileSubExit &Exit"_s},
+                                                 u"mnuExamsub3 Brel 9x Practice Ex&am #3"_s,
+                                                 u"mnuFileSubExit &Exit"_s},
                                                 {u"menuFileSubExam1 Re&view Exam #1"_s,
                                                  u"menuFileSubExam2 Rev&iew Exam #2"_s,
                                                  u"menuFileSubExam3 Revi&ew Exam #3"_s},
@@ -137,7 +148,8 @@ void TestMainWindow::startUpShowsTheMaximizedMainWindowAndItsMenus_data()
                           << QList<QStringList>{bar + QStringList{order},
                                                 {u"mnuExamsub1 Brel 9x &Exam #1 Demo"_s,
                                                  u"mnuExamsub2 Brel 9x  E&xam #2 (off)"_s,
-                                                 u"mnuExamsub3 Brel 9x  Ex&am #3 (off)"_s, u"mnuFileSubExit &Exit"_s},
+                                                 u"mnuExamsub3 Brel 9x  Ex&am #3 (off)"_s,
+                                                 u"mnuFileSubExit &Exit"_s},
                                                 {u"menuFileSubExam1 &Review Exam #1 Demo"_s,
                                                  u"menuFileSubExam2 Rev&iew Exam #2 (off)"_s,
                                                  u"menuFileSubExam3 Revi&ew Exam #3 (off)"_s},
@@ -192,7 +204,8 @@ void TestMainWindow::exitEndsOnYesOnly()
     QCOMPARE(m_prompter->last().style, 52);
     QCOMPARE(m_prompter->last().title, u"Quizmoor"_s);
     QCOMPARE(m_ends, answer == app::vbYes ? 1 : 0);
-    QCOMPARE(form1.isLoaded(), answer != app::vbYes); // End closes every window: see the window layer's tests
+    QCOMPARE(form1.isLoaded(),
+             answer != app::vbYes); // End closes every window: see the window layer's tests
     QCOMPARE(visibleWindows(), answer == app::vbYes ? QList<QWidget*>() : QList<QWidget*>{window});
     if (answer == app::vbYes)
         QTRY_VERIFY(window.isNull());
@@ -209,21 +222,25 @@ void TestMainWindow::databaseFolderIsTheCurrentOneOrBesideTheProgram()
         const QString chosen = app::findDatabaseFolder(u"qbk09.mdb"_s, program.path());
         const QString current = QDir::currentPath();
         QDir::setCurrent(previous);
-        return chosen == current ? QFileInfo(chosen).canonicalFilePath() : u"%1, now in %2"_s.arg(chosen, current);
+        return chosen == current ? QFileInfo(chosen).canonicalFilePath()
+                                 : u"%1, now in %2"_s.arg(chosen, current);
     };
     const QString stays = QFileInfo(here.path()).canonicalFilePath();
     QCOMPARE(chosenFolder(u"qbk009.mdb"_s, program), stays);
     QCOMPARE(chosenFolder(u"qbk009.mdb"_s, here), stays);
     QCOMPARE(chosenFolder(u"qbk09.mdb"_s, program), QFileInfo(program.path()).canonicalFilePath());
     QCOMPARE(chosenFolder(u"qbk09.mdb"_s, here), stays); // the current folder's file comes first
-    QCOMPARE(QDir(here.path()).entryList(QDir::Files), (QStringList{u"qbk009.mdb"_s, u"qbk09.mdb"_s}));
-    QCOMPARE(QDir(program.path()).entryList(QDir::Files), QDir(here.path()).entryList(QDir::Files)); // nothing new
+    QCOMPARE(QDir(here.path()).entryList(QDir::Files),
+             (QStringList{u"qbk009.mdb"_s, u"qbk09.mdb"_s}));
+    QCOMPARE(QDir(program.path()).entryList(QDir::Files),
+             QDir(here.path()).entryList(QDir::Files)); // nothing new
 }
 
 void TestMainWindow::oneCopyPerDatabase()
 {
     QTemporaryDir locks; // the locks go here, not into the system's own folder
-    const auto restore = qScopeGuard([previous = qgetenv("TMPDIR")] { qputenv("TMPDIR", previous); });
+    const auto restore =
+        qScopeGuard([previous = qgetenv("TMPDIR")] { qputenv("TMPDIR", previous); });
     qputenv("TMPDIR", QFile::encodeName(locks.path()));
     const QString full = locks.filePath(u"bank/qbk09.mdb"_s);
     auto first = std::make_unique<app::SingleInstance>(full);

@@ -21,8 +21,10 @@ QStringList snapshot(const QString& root)
         QFile file(it.next());
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        files << QDir(root).relativeFilePath(file.fileName()) + u' ' +
-                     QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
+        files
+            << QDir(root).relativeFilePath(file.fileName()) + u' ' +
+                   QString::fromLatin1(
+                       QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
     }
     files.sort();
     return files;
@@ -42,11 +44,15 @@ void TestPrograms::startsAndKeepsRunning_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("bank"); // where a question database lies
     const QString full = u"qbk09.mdb"_s, demo = u"qbk009.mdb"_s;
-    // its own bank in the current folder ("here"), beside the program, nowhere; only the other edition's
-    for (const QString& bank : QStringList{u"here/"_s + full, u"program/"_s + full, u"nowhere"_s, u"program/"_s + demo})
+    // its own bank in the current folder ("here"), beside the program, nowhere; only the other
+    // edition's
+    for (const QString& bank :
+         QStringList{u"here/"_s + full, u"program/"_s + full, u"nowhere"_s, u"program/"_s + demo})
         QTest::addRow("brel, bank %s", qPrintable(bank)) << QStringLiteral(BREL_PROGRAM) << bank;
-    for (const QString& bank : QStringList{u"here/"_s + demo, u"program/"_s + demo, u"nowhere"_s, u"program/"_s + full})
-        QTest::addRow("brel_demo, bank %s", qPrintable(bank)) << QStringLiteral(BREL_DEMO_PROGRAM) << bank;
+    for (const QString& bank :
+         QStringList{u"here/"_s + demo, u"program/"_s + demo, u"nowhere"_s, u"program/"_s + full})
+        QTest::addRow("brel_demo, bank %s", qPrintable(bank))
+            << QStringLiteral(BREL_DEMO_PROGRAM) << bank;
 }
 
 void TestPrograms::startsAndKeepsRunning()

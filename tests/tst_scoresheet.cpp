@@ -18,7 +18,6 @@ using namespace examanswers;
 using namespace Qt::StringLiterals;
 using scoring::Form3;
 
-
 // The score sheet driven through its controls and handlers, over real
 // question databases in the current folder, where the programs look.
 class TestScoreSheet : public QObject {
@@ -62,7 +61,8 @@ void TestScoreSheet::cleanup()
 
 void TestScoreSheet::start(bool demo)
 {
-    m_f = std::make_unique<ExamFixture>(demo ? app::demoEdition() : app::fullEdition(), demo ? 30 : 83);
+    m_f = std::make_unique<ExamFixture>(demo ? app::demoEdition() : app::fullEdition(),
+                                        demo ? 30 : 83);
     app::RunValues& run = program().run();
     run.ExamCode = 1;
     run.CandidateName = u"Ada Example"_s;
@@ -111,15 +111,20 @@ void TestScoreSheet::fromResultToExit()
 
     QCOMPARE(control("lblCandName")->text(), u"Ada Example"_s);
     QVERIFY(qAbs(sheet.gradedAt().secsTo(QDateTime::currentDateTime())) < 60);
-    QCOMPARE(control("lblExamDate")->text(), regional.toString(sheet.gradedAt().date(), QLocale::ShortFormat));
-    QCOMPARE(control("lblExamTime")->text(), regional.toString(sheet.gradedAt().time(), QLocale::ShortFormat));
+    QCOMPARE(control("lblExamDate")->text(),
+             regional.toString(sheet.gradedAt().date(), QLocale::ShortFormat));
+    QCOMPARE(control("lblExamTime")->text(),
+             regional.toString(sheet.gradedAt().time(), QLocale::ShortFormat));
     QCOMPARE(control("lblScoreObtained")->text(), score);
     QCOMPARE(control("lblPassScore")->text(), u"700/1000"_s);
-    QCOMPARE(control("Label1")->text(), passed ? u"Congratulations!"_s : u"Sorry, please try again!"_s);
+    QCOMPARE(control("Label1")->text(),
+             passed ? u"Congratulations!"_s : u"Sorry, please try again!"_s);
     // the verdict's colour as the eye sees it, in the window's image
     const QImage image = sheet.window()->grab().toImage();
-    const QPoint inside = control("Label1")->mapTo(sheet.window(), QPoint(3, 3)) * image.devicePixelRatio();
-    QCOMPARE(QColor(image.pixel(inside)), passed ? QColor(0x80, 0xff, 0x80) : QColor(0xff, 0xc0, 0xc0));
+    const QPoint inside =
+        control("Label1")->mapTo(sheet.window(), QPoint(3, 3)) * image.devicePixelRatio();
+    QCOMPARE(QColor(image.pixel(inside)),
+             passed ? QColor(0x80, 0xff, 0x80) : QColor(0xff, 0xc0, 0xc0));
 
     // to the wrong answers and back: the same sheet, not graded again
     const QStringList rows = categoryScores(db);
@@ -132,21 +137,29 @@ void TestScoreSheet::fromResultToExit()
     QCOMPARE(control("lblScoreObtained")->text(), score);
     QCOMPARE(categoryScores(db), rows);
 
-    // leaving clears this exam's graded choices (the full edition's four, the demo's five) and the run values
+    // leaving clears this exam's graded choices (the full edition's four, the demo's five) and the
+    // run values
     if (demo)
         sheet.window()->close();
     else
         control<QPushButton>("CmdExit")->click();
-    QCOMPARE(sqlfixture::rows(db, u"SELECT sum(correctanswer1 + correctanswer2 + correctanswer3 + correctanswer4), "
-                                  "sum(correctanswer5) FROM exam1"_s),
+    QCOMPARE(sqlfixture::rows(
+                 db,
+                 u"SELECT sum(correctanswer1 + correctanswer2 + correctanswer3 + correctanswer4), "
+                 "sum(correctanswer5) FROM exam1"_s),
              QStringList{demo ? u"0|0"_s : u"0|3"_s});
     if (!demo)
-        QCOMPARE(sqlfixture::scalar(db, u"SELECT count(*) FROM exam2 WHERE correctanswer1 + correctanswer2 + "
-                                        "correctanswer3 + correctanswer4"_s).toInt(), 10);
+        QCOMPARE(sqlfixture::scalar(
+                     db, u"SELECT count(*) FROM exam2 WHERE correctanswer1 + correctanswer2 + "
+                         "correctanswer3 + correctanswer4"_s)
+                     .toInt(),
+                 10);
     const app::RunValues& run = program().run();
-    QCOMPARE((QList<int>{run.QuestionNo, run.WrongAnswerExam, run.ExamCode}), (QList<int>{0, 0, demo ? 1 : 0}));
+    QCOMPARE((QList<int>{run.QuestionNo, run.WrongAnswerExam, run.ExamCode}),
+             (QList<int>{0, 0, demo ? 1 : 0}));
     const app::Forms& forms = program().forms();
-    QVERIFY(!forms.existing<Form3>() && !forms.existing<exam::Form211>() && !forms.existing<review::Form2C>());
+    QVERIFY(!forms.existing<Form3>() && !forms.existing<exam::Form211>() &&
+            !forms.existing<review::Form2C>());
     QVERIFY(program().form<app::Form1>().isVisible());
 }
 
@@ -155,16 +168,18 @@ void TestScoreSheet::gridsListEveryCategoryReadOnly()
     // 21 categories, more than the sheet's 19 slots; category 20 holds
     // questions 21, 42 and 63; category 19's questions are not drawn
     start(false);
-    finish(QStringList{u"WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n WHERE i < 20) "
-                       "INSERT INTO cat (sl_no, cat_desc) SELECT i + 1, 'Category ' || i FROM n"_s,
-                       u"UPDATE exam1 SET catid = (ID - 1) % 21"_s} +
-           draw(ids(1, 83)) + answerCorrectly(1, {21, 42}) +
-           QStringList{u"DELETE FROM tblrandom WHERE ID IN (20, 41, 62, 83)"_s});
+    finish(
+        QStringList{u"WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n WHERE i < 20) "
+                    "INSERT INTO cat (sl_no, cat_desc) SELECT i + 1, 'Category ' || i FROM n"_s,
+                    u"UPDATE exam1 SET catid = (ID - 1) % 21"_s} +
+        draw(ids(1, 83)) + answerCorrectly(1, {21, 42}) +
+        QStringList{u"DELETE FROM tblrandom WHERE ID IN (20, 41, 62, 83)"_s});
 
     auto* categories = control<QTableWidget>("DBGrid1");
     auto* results = control<QTableWidget>("DBGrid2");
     QCOMPARE((QList<int>{categories->rowCount(), results->rowCount()}), (QList<int>{21, 21}));
-    QCOMPARE(categories->item(20, 0)->text() + u' ' + categories->item(20, 1)->text(), u"21 Category 20"_s);
+    QCOMPARE(categories->item(20, 0)->text() + u' ' + categories->item(20, 1)->text(),
+             u"21 Category 20"_s);
     QCOMPARE(results->item(20, 0)->text() + u' ' + results->item(20, 1)->text(), u"66% 2"_s);
     QCOMPARE(results->item(19, 0)->text(), u"0%"_s); // none of its questions asked
     for (QTableWidget* grid : {categories, results}) {
@@ -183,25 +198,37 @@ void TestScoreSheet::printsToPdfWithoutAPrinter()
     Form3& sheet = finish(draw(ids(1, 83)) + answerCorrectly(1, ids(1, 70)));
 
     // declined: no file name asked for
-    prompter().expect(u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s, app::vbCancel);
+    prompter().expect(
+        u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
+        app::vbCancel);
     sheet.cmdPrint_Click();
     QCOMPARE(prompter().last().style, int(app::vbOKCancelQuestion));
 
-    const QString nowhere = QDir::toNativeSeparators(m_f->bank().path(u"no such folder/sheet.pdf"_s));
-    prompter().expect(u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s, app::vbOK);
+    const QString nowhere =
+        QDir::toNativeSeparators(m_f->bank().path(u"no such folder/sheet.pdf"_s));
+    prompter().expect(
+        u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
+        app::vbOK);
     prompter().expectInput(u"Save the score sheet as this PDF file:"_s, nowhere);
-    prompter().expect(u"The score sheet could not be saved as \"%1\". Check that the folder exists and can be written."_s
-                          .arg(nowhere), app::vbOK);
+    prompter().expect(
+        u"The score sheet could not be saved as \"%1\". Check that the folder exists and can be written."_s
+            .arg(nowhere),
+        app::vbOK);
     sheet.cmdPrint_Click();
     QVERIFY(!program().hasEnded());
 
     const QString pdf = QDir::toNativeSeparators(m_f->bank().path(u"sheet"_s));
-    prompter().expect(u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s, app::vbOK);
+    prompter().expect(
+        u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
+        app::vbOK);
     prompter().expectInput(u"Save the score sheet as this PDF file:"_s, pdf);
     prompter().expect(u"The score sheet was saved as \"%1.pdf\"."_s.arg(pdf), app::vbOK);
     control<QPushButton>("cmdPrint")->click();
-    QVERIFY(prompter().shown().at(prompter().shown().size() - 2).defaultText.endsWith(
-        u"Score Sheet %1.pdf"_s.arg(QDate::currentDate().toString(Qt::ISODate))));
+    QVERIFY(prompter()
+                .shown()
+                .at(prompter().shown().size() - 2)
+                .defaultText.endsWith(
+                    u"Score Sheet %1.pdf"_s.arg(QDate::currentDate().toString(Qt::ISODate))));
     QFile file(pdf + u".pdf"_s);
     QVERIFY(file.open(QIODevice::ReadOnly) && file.size() > 10000); // the sheet's picture is in it
     QCOMPARE(file.read(4), QByteArray("%PDF"));
@@ -216,9 +243,11 @@ void TestScoreSheet::unusableDatabaseReturnsToTheMainWindow_data()
     const QString notGraded = u"Your exam could not be graded, so no score can be shown."_s;
     QTest::newRow("file missing") << u"remove"_s << false << notGraded;
     QTest::newRow("answer key missing") << u"DROP TABLE exam11"_s << false << notGraded;
-    QTest::newRow("no exam taken") << u"no exam"_s << false << u"There is no finished exam to grade."_s;
+    QTest::newRow("no exam taken")
+        << u"no exam"_s << false << u"There is no finished exam to grade."_s;
     QTest::newRow("file gone before Exit")
-        << u"remove"_s << true << u"The answers of this exam could not be cleared from the question database."_s;
+        << u"remove"_s << true
+        << u"The answers of this exam could not be cleared from the question database."_s;
 }
 
 void TestScoreSheet::unusableDatabaseReturnsToTheMainWindow()
@@ -245,7 +274,8 @@ void TestScoreSheet::unusableDatabaseReturnsToTheMainWindow()
     QVERIFY(prompter().last().prompt.startsWith(message));
     prompter().clear();
     QVERIFY(!program().forms().existing<Form3>() && !program().forms().existing<exam::Form211>());
-    QCOMPARE((QList<int>{program().run().QuestionNo, program().run().ExamCode}), (QList<int>{0, 0}));
+    QCOMPARE((QList<int>{program().run().QuestionNo, program().run().ExamCode}),
+             (QList<int>{0, 0}));
     QVERIFY(program().form<app::Form1>().isVisible());
     QVERIFY(damage != u"remove"_s || !QFile::exists(db)); // nothing created in its place
     for (QWidget* w : QApplication::topLevelWidgets())

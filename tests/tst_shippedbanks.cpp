@@ -22,10 +22,19 @@ private Q_SLOTS:
 
 namespace {
 
-QString built(const QString& name) { return QStringLiteral(QUIZMOOR_BINARY_DIR "/bin/") + name; }
-QString source(const QString& name) { return QStringLiteral(QUIZMOOR_SOURCE_DIR "/banks/") + name; }
+QString built(const QString& name)
+{
+    return QStringLiteral(QUIZMOOR_BINARY_DIR "/bin/") + name;
+}
+QString source(const QString& name)
+{
+    return QStringLiteral(QUIZMOOR_SOURCE_DIR "/banks/") + name;
+}
 
-int scalar(const QString& db, const QString& sql) { return sqlfixture::scalar(db, sql).toInt(); }
+int scalar(const QString& db, const QString& sql)
+{
+    return sqlfixture::scalar(db, sql).toInt();
+}
 
 } // namespace
 
@@ -51,7 +60,8 @@ void TestShippedBanks::databasesHoldWhatTheProgramsNeed_data()
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("minimumExhibits");
     QTest::addColumn<int>("answerColumns");
-    QTest::newRow("full") << built(QStringLiteral("qbk09.mdb")) << QList<int>{1, 2, 3} << 83 << 8 << 4;
+    QTest::newRow("full") << built(QStringLiteral("qbk09.mdb")) << QList<int>{1, 2, 3} << 83 << 8
+                          << 4;
     QTest::newRow("demo") << built(QStringLiteral("qbk009.mdb")) << QList<int>{1} << 30 << 3 << 5;
 }
 
@@ -66,7 +76,9 @@ void TestShippedBanks::databasesHoldWhatTheProgramsNeed()
     const int categories = scalar(database, QStringLiteral("SELECT count(*) FROM cat"));
     QVERIFY(categories >= 10 && categories <= 18);
     QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM [Test Information]")), 1);
-    QCOMPARE(sqlfixture::scalar(database, QStringLiteral("SELECT number_of_questions FROM [Test Information]")).toString(),
+    QCOMPARE(sqlfixture::scalar(
+                 database, QStringLiteral("SELECT number_of_questions FROM [Test Information]"))
+                 .toString(),
              QString::number(questions));
     for (int exam : exams) {
         const QString working = QStringLiteral("exam%1").arg(exam);
@@ -74,43 +86,75 @@ void TestShippedBanks::databasesHoldWhatTheProgramsNeed()
         QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM ") + working), questions);
         QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM ") + key), questions);
         // every working row has its key row, and none is stored pre-ticked
-        QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM %1 JOIN %2 USING (ID)").arg(working, key)), questions);
-        QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM %1 WHERE correctanswer1 + correctanswer2 + "
-                                                 "correctanswer3 + correctanswer4 + correctanswer5 > 0").arg(working)), 0);
+        QCOMPARE(
+            scalar(database,
+                   QStringLiteral("SELECT count(*) FROM %1 JOIN %2 USING (ID)").arg(working, key)),
+            questions);
+        QCOMPARE(
+            scalar(database,
+                   QStringLiteral("SELECT count(*) FROM %1 WHERE correctanswer1 + correctanswer2 + "
+                                  "correctanswer3 + correctanswer4 + correctanswer5 > 0")
+                       .arg(working)),
+            0);
         // IDs ascend in stored order
-        QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM %1 a JOIN %1 b ON b.rowid = a.rowid + 1 "
-                                                 "WHERE b.ID <= a.ID").arg(working)), 0);
+        QCOMPARE(
+            scalar(database,
+                   QStringLiteral("SELECT count(*) FROM %1 a JOIN %1 b ON b.rowid = a.rowid + 1 "
+                                  "WHERE b.ID <= a.ID")
+                       .arg(working)),
+            0);
         // every category in every exam, numbered 0 to K - 1
-        QCOMPARE(scalar(database, QStringLiteral("SELECT count(DISTINCT catid) FROM ") + working), categories);
-        QCOMPARE(scalar(database, QStringLiteral("SELECT max(catid) FROM ") + working), categories - 1);
+        QCOMPARE(scalar(database, QStringLiteral("SELECT count(DISTINCT catid) FROM ") + working),
+                 categories);
+        QCOMPARE(scalar(database, QStringLiteral("SELECT max(catid) FROM ") + working),
+                 categories - 1);
         // single-answer questions have exactly one correct answer, the others two or three
-        QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM %1 JOIN %2 k USING (ID) WHERE "
-                                                 "%1.question_type = 'single_answer' AND k.correctanswer1 + "
-                                                 "k.correctanswer2 + k.correctanswer3 + k.correctanswer4 + "
-                                                 "k.correctanswer5 <> 1").arg(working, key)), 0);
-        QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM %1 JOIN %2 k USING (ID) WHERE "
-                                                 "%1.question_type <> 'single_answer' AND k.correctanswer1 + "
-                                                 "k.correctanswer2 + k.correctanswer3 + k.correctanswer4 + "
-                                                 "k.correctanswer5 NOT IN (2, 3)").arg(working, key)), 0);
-        const int multiple = scalar(database, QStringLiteral("SELECT count(*) FROM %1 WHERE question_type <> 'single_answer'").arg(working));
-        QVERIFY2(multiple * 4 >= questions && multiple * 5 <= questions * 2, qPrintable(QString::number(multiple)));
+        QCOMPARE(scalar(database,
+                        QStringLiteral("SELECT count(*) FROM %1 JOIN %2 k USING (ID) WHERE "
+                                       "%1.question_type = 'single_answer' AND k.correctanswer1 + "
+                                       "k.correctanswer2 + k.correctanswer3 + k.correctanswer4 + "
+                                       "k.correctanswer5 <> 1")
+                            .arg(working, key)),
+                 0);
+        QCOMPARE(scalar(database,
+                        QStringLiteral("SELECT count(*) FROM %1 JOIN %2 k USING (ID) WHERE "
+                                       "%1.question_type <> 'single_answer' AND k.correctanswer1 + "
+                                       "k.correctanswer2 + k.correctanswer3 + k.correctanswer4 + "
+                                       "k.correctanswer5 NOT IN (2, 3)")
+                            .arg(working, key)),
+                 0);
+        const int multiple =
+            scalar(database,
+                   QStringLiteral("SELECT count(*) FROM %1 WHERE question_type <> 'single_answer'")
+                       .arg(working));
+        QVERIFY2(multiple * 4 >= questions && multiple * 5 <= questions * 2,
+                 qPrintable(QString::number(multiple)));
         // the full edition grades four answer columns: no fifth answer there
         if (answerColumns == 4)
-            QCOMPARE(scalar(database, QStringLiteral("SELECT count(*) FROM %1 WHERE answer5 <> ''").arg(working)), 0);
+            QCOMPARE(
+                scalar(database,
+                       QStringLiteral("SELECT count(*) FROM %1 WHERE answer5 <> ''").arg(working)),
+                0);
         // exhibits the questions need, present as files
-        const QStringList exhibits = sqlfixture::rows(database, QStringLiteral("SELECT diagram1 FROM %1 WHERE diagram1 <> ''").arg(working));
+        const QStringList exhibits = sqlfixture::rows(
+            database, QStringLiteral("SELECT diagram1 FROM %1 WHERE diagram1 <> ''").arg(working));
         QVERIFY(exhibits.size() >= minimumExhibits);
         for (const QString& path : exhibits)
             QVERIFY2(QFileInfo(built(path)).isFile(), qPrintable(path));
         // correct answers are spread over the positions, not mostly the first
         for (int k = 1; k <= 4; ++k) {
-            const int marked = scalar(database, QStringLiteral("SELECT sum(correctanswer%1) FROM %2").arg(k).arg(key));
-            QVERIFY2(marked * 6 >= questions, qPrintable(QStringLiteral("position %1: %2").arg(k).arg(marked)));
+            const int marked = scalar(
+                database, QStringLiteral("SELECT sum(correctanswer%1) FROM %2").arg(k).arg(key));
+            QVERIFY2(marked * 6 >= questions,
+                     qPrintable(QStringLiteral("position %1: %2").arg(k).arg(marked)));
         }
     }
 }
 
-void TestShippedBanks::questionsAreWellFormed_data() { sourcesPassValidation_data(); }
+void TestShippedBanks::questionsAreWellFormed_data()
+{
+    sourcesPassValidation_data();
+}
 
 void TestShippedBanks::questionsAreWellFormed()
 {
@@ -136,12 +180,17 @@ void TestShippedBanks::questionsAreWellFormed()
 void TestShippedBanks::noQuestionRepeatsAnother()
 {
     QHash<QString, QString> seen;
-    for (const QString& edition : {source(QStringLiteral("full/edition.json")), source(QStringLiteral("demo/edition.json"))}) {
+    for (const QString& edition : {source(QStringLiteral("full/edition.json")),
+                                   source(QStringLiteral("demo/edition.json"))}) {
         for (const bank::Exam& exam : bank::loadBank(edition).exams) {
             for (const bank::Question& q : exam.questions) {
                 const QString text = q.question.simplified().toLower();
-                const QString where = QStringLiteral("%1 exam %2 question %3").arg(QFileInfo(edition).dir().dirName()).arg(exam.exam).arg(q.id);
-                QVERIFY2(!seen.contains(text), qPrintable(where + QStringLiteral(" repeats ") + seen.value(text)));
+                const QString where = QStringLiteral("%1 exam %2 question %3")
+                                          .arg(QFileInfo(edition).dir().dirName())
+                                          .arg(exam.exam)
+                                          .arg(q.id);
+                QVERIFY2(!seen.contains(text),
+                         qPrintable(where + QStringLiteral(" repeats ") + seen.value(text)));
                 seen.insert(text, where);
             }
         }

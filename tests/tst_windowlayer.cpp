@@ -42,7 +42,11 @@ public:
     static inline int created = 0, destroyed = 0;
 
 protected:
-    void Form_Initialize() override { ++initializes; setKeyPreview(previewKeys); }
+    void Form_Initialize() override
+    {
+        ++initializes;
+        setKeyPreview(previewKeys);
+    }
     void Form_Load() override { ++loads; }
     void Form_Activate() override { ++activates; }
     void Form_Unload() override { ++unloads; }
@@ -206,7 +210,7 @@ void TestWindowLayer::keyPreviewSeesEachKeyOnce()
 {
     OtherForm& form = m_program->form<OtherForm>();
     form.Show();
-    QTest::keyClick(form.text1, Qt::Key_A); // a key the control uses
+    QTest::keyClick(form.text1, Qt::Key_A);  // a key the control uses
     QTest::keyClick(form.cmdGo, Qt::Key_F7); // one that travels on to the window
     QCOMPARE(form.keys, (QList<int>{Qt::Key_A, Qt::Key_F7}));
     QCOMPARE(form.text1->text(), u"a"_s);
@@ -291,20 +295,22 @@ void TestWindowLayer::noOtherCodeShowsDialogsOfItsOwn()
     QStringList offenders;
     int scanned = 0;
     for (const char* folder : {"app", "data", "exam", "scoring", "review", "programs", "tools"}) {
-        QDirIterator it(root.filePath(QLatin1StringView(folder)), {u"*.cpp"_s, u"*.h"_s}, QDir::Files,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(root.filePath(QLatin1StringView(folder)), {u"*.cpp"_s, u"*.h"_s},
+                        QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString file = root.relativeFilePath(it.next());
             QFile source(root.filePath(file));
             QVERIFY(source.open(QIODevice::ReadOnly));
             const QByteArray text = source.readAll();
             ++scanned;
-            if (file != u"app/QtPrompter.cpp"_s && (text.contains("QMessageBox") || text.contains("QInputDialog")))
+            if (file != u"app/QtPrompter.cpp"_s &&
+                (text.contains("QMessageBox") || text.contains("QInputDialog")))
                 offenders << file;
         }
     }
     QVERIFY(scanned > 20);
-    QVERIFY2(offenders.isEmpty(), qPrintable(u"dialogs shown past the prompter in: "_s + offenders.join(u", "_s)));
+    QVERIFY2(offenders.isEmpty(),
+             qPrintable(u"dialogs shown past the prompter in: "_s + offenders.join(u", "_s)));
 }
 
 QTEST_MAIN(TestWindowLayer)

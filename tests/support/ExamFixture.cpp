@@ -10,8 +10,7 @@
 #include <QDir>
 #include <QLineEdit>
 
-ExamFixture::ExamFixture(app::Edition edition, int questions)
-    : m_bank(edition.answerColumns, 3)
+ExamFixture::ExamFixture(app::Edition edition, int questions) : m_bank(edition.answerColumns, 3)
 {
     for (int exam = 1; exam <= 3; ++exam) {
         if (edition.offersExam(exam))
@@ -31,7 +30,10 @@ ExamFixture::~ExamFixture()
     QDir::setCurrent(m_previousFolder);
 }
 
-void ExamFixture::rewrite() { m_database = m_bank.write(m_program->edition().databaseFile); }
+void ExamFixture::rewrite()
+{
+    m_database = m_bank.write(m_program->edition().databaseFile);
+}
 
 exam::Form211* ExamFixture::startExam(int exam, const QString& name)
 {
@@ -56,6 +58,6 @@ qint64 ExamFixture::currentId()
 
 QVariant ExamFixture::stored(const QString& table, qint64 id, const QString& column)
 {
-    return sqlfixture::scalar(m_database,
-                              QStringLiteral("SELECT %1 FROM %2 WHERE ID = %3").arg(column, table).arg(id));
+    return sqlfixture::scalar(
+        m_database, QStringLiteral("SELECT %1 FROM %2 WHERE ID = %3").arg(column, table).arg(id));
 }

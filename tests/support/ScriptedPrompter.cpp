@@ -24,7 +24,8 @@ int ScriptedPrompter::msgBox(const QString& prompt, int style, const QString& ti
     return app::vbOK;
 }
 
-QString ScriptedPrompter::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+QString ScriptedPrompter::inputBox(const QString& prompt, const QString& title,
+                                   const QString& defaultText)
 {
     m_shown.append({prompt, 0, title, defaultText, true});
     for (qsizetype i = 0; i < m_script.size(); ++i) {

@@ -25,7 +25,8 @@ public:
     void expectInput(const QString& prompt, const QString& text);
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
 
     const QList<Shown>& shown() const { return m_shown; }
     const Shown& last() const { return m_shown.last(); }

@@ -46,7 +46,10 @@ void create(const QString& path, const QStringList& statements)
     }
 }
 
-void exec(const QString& path, const QString& sql) { create(path, {sql}); }
+void exec(const QString& path, const QString& sql)
+{
+    create(path, {sql});
+}
 
 QVariant scalar(const QString& path, const QString& sql)
 {

@@ -12,12 +12,12 @@ namespace bank {
 struct Question {
     qint64 id = 0;
     int catid = 0;
-    QString type;        // "single_answer" or "multiple_answer"
+    QString type; // "single_answer" or "multiple_answer"
     QString question;
     QStringList answers; // in display order
     QList<int> correct;  // 1-based positions of the correct answers
     QString explanation;
-    QString exhibit;     // picture file name in the exhibits folder, or empty
+    QString exhibit; // picture file name in the exhibits folder, or empty
 };
 
 struct Exam {
