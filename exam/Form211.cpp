@@ -157,7 +157,8 @@ QWidget* Form211::createWindow()
                          [this, i] { text2_Change(i); });
     }
     c.text2[0]->setAccessibleName(QStringLiteral("Question"));
-    c.text2[0]->setMaximumHeight(16777215);
+    // long questions scroll; short ones leave the answers close below them
+    c.text2[0]->setMaximumHeight(c.text2[0]->fontMetrics().lineSpacing() * 14 + 10);
     QFont questionFont = c.text2[0]->font();
     questionFont.setPointSizeF(questionFont.pointSizeF() * 1.15);
     c.text2[0]->setFont(questionFont);
@@ -233,10 +234,11 @@ QWidget* Form211::createWindow()
 
     auto* layout = new QVBoxLayout(window);
     layout->addLayout(top);
-    layout->addWidget(c.text2[0], 1);
+    layout->addWidget(c.text2[0]);
     layout->addWidget(c.Picture1, 0, Qt::AlignLeft);
     layout->addWidget(c.lblBestChoice);
     layout->addLayout(answers);
+    layout->addStretch(1);
     layout->addWidget(rule);
     layout->addLayout(buttons);
 
