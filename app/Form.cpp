@@ -102,7 +102,9 @@ void Form::Load()
         Unload();
         return;
     } catch (...) {
+        // no half-loaded window is left behind to be shown later
         m_loading = false;
+        Unload();
         throw;
     }
     m_loading = false;

@@ -287,6 +287,12 @@ void Form211::Form_Load()
             throw data::DataError(data::DataError::Kind::MissingTable, edition.databaseFile,
                                   QStringLiteral("the drawn questions are missing from \"%1\"")
                                       .arg(data::sql::workingTable(exam)));
+        text2_Change(5);
+        Form_Activate();
+        ApplyAnswerMode();
+        text2_Change(5);
+        Form_Activate();
+        updateExhibitButton();
     } catch (const data::DataError& error) {
         c.Timer1->setEnabled(false);
         run.QuestionNo = 0;
@@ -297,12 +303,6 @@ void Form211::Form_Load()
         run.QuestionNo = 0;
         throw;
     }
-    text2_Change(5);
-    Form_Activate();
-    ApplyAnswerMode();
-    text2_Change(5);
-    Form_Activate();
-    updateExhibitButton();
     c.CmdNextQ->setFocus();
 }
 
@@ -310,7 +310,6 @@ void Form211::Form_Unload()
 {
     if (m_controls) {
         m_controls->bindings.reset();
-        m_controls->showAnswerBindings.reset();
         m_controls->Timer1->setEnabled(false);
     }
     m_controls.reset();

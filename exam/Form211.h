@@ -78,7 +78,6 @@ public:
         data::DataControl iis;   // the question cursor
         data::DataControl Data1; // showans
         std::unique_ptr<app::Bindings> bindings;
-        std::unique_ptr<app::Bindings> showAnswerBindings;
     };
     Controls* controls() const { return m_controls.get(); }
     // The text box of answer k (1..5).

@@ -606,6 +606,15 @@ void TestExamRun::databaseFailureReturnsToMainWindow()
     QCOMPARE(f.program().run().QuestionNo, 0);
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), kept), 2);
 
+    // a column the exam window shows is missing: told, and no exam window opens
+    sqlfixture::exec(f.database(), QStringLiteral("DROP TRIGGER full"));
+    sqlfixture::exec(f.database(), QStringLiteral("ALTER TABLE exam1 DROP COLUMN diagram1"));
+    f.prompter().clear();
+    QVERIFY(!f.startExam(1));
+    QVERIFY(f.prompter().unexpected().first().contains(QLatin1StringView("diagram1")));
+    QVERIFY(f.program().form<app::Form1>().isVisible());
+    QCOMPARE(f.program().run().QuestionNo, 0);
+
     // a database that went missing is told, and nothing is created in its place
     QFile::remove(f.database());
     f.prompter().clear();
