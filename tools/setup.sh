@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqt6sql6-sqlite
   libsqlite3-dev sqlite3
-  xvfb xauth xdotool imagemagick
+  xvfb xauth
   fontconfig fonts-dejavu-core
 )
 
