@@ -64,31 +64,22 @@ void Recordset::searchEnded()
         m_listener->recordEntered();
 }
 
-void Recordset::MoveFirst()
+void Recordset::moveToEnd(bool last)
 {
-    move([this] {
-        if (!fetchFirst()) {
+    move([this, last] {
+        if (!(last ? fetchLast() : fetchFirst())) {
             m_hasCurrent = false;
             m_bof = m_eof = true;
-            noCurrentRecord("MoveFirst");
+            noCurrentRecord(last ? "MoveLast" : "MoveFirst");
         }
         m_hasCurrent = true;
         m_bof = m_eof = false;
     });
 }
 
-void Recordset::MoveLast()
-{
-    move([this] {
-        if (!fetchLast()) {
-            m_hasCurrent = false;
-            m_bof = m_eof = true;
-            noCurrentRecord("MoveLast");
-        }
-        m_hasCurrent = true;
-        m_bof = m_eof = false;
-    });
-}
+void Recordset::MoveFirst() { moveToEnd(false); }
+
+void Recordset::MoveLast() { moveToEnd(true); }
 
 void Recordset::MoveNext()
 {

@@ -100,6 +100,8 @@ protected:
 private:
     enum class EditMode { None, Edit, AddNew };
     template <typename Move> void move(Move&& doMove);
+    // MoveFirst and MoveLast: an empty cursor has no record to stand on.
+    void moveToEnd(bool last);
     void requireCurrent(const char* operation) const;
 
     bool m_bof = true;
