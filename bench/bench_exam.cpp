@@ -4,13 +4,13 @@
 // write-back of the choice just made. An exam costs what its questions cost,
 // so the large bank should take at most twice as long.
 
-#include "Dialog.h"
-#include "Form1.h"
-#include "Form211.h"
-#include "Module2.h"
-#include "Program.h"
-#include "Prompter.h"
 #include "TempBank.h"
+#include "core/Prompter.h"
+#include "gui/exam/ExamNotice.h"
+#include "gui/exam/ExamWindow.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/StartUp.h"
+#include "gui/toolkit/Program.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,9 +30,9 @@ constexpr int runs = 15;
 constexpr int moves = 60;
 
 // Answers every question OK; the benchmark asks nothing of anybody.
-class SilentPrompter final : public app::Prompter {
+class SilentPrompter final : public core::Prompter {
 public:
-    int msgBox(const QString&, int, const QString&) override { return app::vbOK; }
+    int msgBox(const QString&, int, const QString&) override { return core::Prompter::Ok; }
     QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
 };
 
@@ -53,20 +53,20 @@ Figures measure(const QString& folder)
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder);
     SilentPrompter prompter;
-    app::Program program(app::fullEdition(), prompter);
+    gui::Program program(core::fullEdition(), prompter);
     program.setEndHandler([] {});
-    app::Main(program);
+    gui::startUp(program);
     program.run().ExamCode = 1;
     std::vector<double> opens, nexts;
     QElapsedTimer clock;
     for (int run = 0; run < runs; ++run) {
         program.run().QuestionNo = 0;
-        program.form<exam::Dialog>().Show();
+        program.form<gui::ExamNotice>().Show();
         clock.start();
-        program.form<exam::Dialog>().OKButton_Click();
+        program.form<gui::ExamNotice>().OKButton_Click();
         QApplication::processEvents();
         opens.push_back(clock.nsecsElapsed() / 1e6);
-        auto& window = program.form<exam::Form211>();
+        auto& window = program.form<gui::ExamWindow>();
         for (int move = 0; move < moves; ++move) {
             auto* option = window.controls()->Option[std::size_t(1 + move % 4)];
             option->click();
@@ -80,7 +80,7 @@ Figures measure(const QString& folder)
             nexts.push_back(clock.nsecsElapsed() / 1e6);
         }
         window.Unload();
-        program.forms().discard<exam::Form211>();
+        program.forms().discard<gui::ExamWindow>();
         program.forms().collectDiscarded();
     }
     program.End();

@@ -3,9 +3,9 @@
 // counts only the exam's draw, so its cost should follow the 83 questions
 // asked, not the size of the bank.
 
-#include "Grading.h"
-#include "Schema.h"
-#include "Sqlite.h"
+#include "core/Grading.h"
+#include "data/Schema.h"
+#include "data/Sqlite.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -156,8 +156,8 @@ double median(std::vector<double> times)
 // turns so that both see the same state of the machine.
 Timing timeGrading(const QString& shipped, const QString& large, int exam)
 {
-    const scoring::Grading small(shipped, 4);
-    const scoring::Grading big(large, 4);
+    const core::Grading small(shipped, 4);
+    const core::Grading big(large, 4);
     Timing t;
     std::vector<double> smallTimes, largeTimes;
     for (int i = 0; i < runs; ++i) {

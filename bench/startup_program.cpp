@@ -1,12 +1,12 @@
 // The full edition's real start-up path, ended once its main window is shown.
-#include "Form1.h"
-#include "Program.h"
-#include "ProgramMain.h"
 #include "WindowShown.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/ProgramMain.h"
+#include "gui/toolkit/Program.h"
 
 int main(int argc, char** argv)
 {
-    return app::runProgram(argc, argv, app::fullEdition(), [](app::Program& program) {
-        WindowShown::watch(program.form<app::Form1>().window());
+    return gui::runProgram(argc, argv, core::fullEdition(), [](gui::Program& program) {
+        WindowShown::watch(program.form<gui::MainWindow>().window());
     });
 }

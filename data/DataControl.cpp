@@ -1,6 +1,6 @@
-#include "DataControl.h"
+#include "data/DataControl.h"
 
-#include "DataError.h"
+#include "data/DataError.h"
 
 namespace data {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Database.h"
-#include "Recordset.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
 
 #include <QString>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "DataError.h"
+#include "data/DataError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "Database.h"
+#include "data/Database.h"
 
-#include "DataError.h"
-#include "JetSql.h"
-#include "QueryRecordset.h"
-#include "TableRecordset.h"
+#include "data/DataError.h"
+#include "data/JetSql.h"
+#include "data/QueryRecordset.h"
+#include "data/TableRecordset.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Sqlite.h"
+#include "data/Sqlite.h"
 
 #include <QString>
 #include <QStringList>

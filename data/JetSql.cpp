@@ -1,4 +1,4 @@
-#include "JetSql.h"
+#include "data/JetSql.h"
 
 #include <QRegularExpression>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "QueryRecordset.h"
+#include "data/QueryRecordset.h"
 
-#include "DataError.h"
+#include "data/DataError.h"
 
 #include <QRegularExpression>
 

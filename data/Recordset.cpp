@@ -1,6 +1,6 @@
-#include "Recordset.h"
+#include "data/Recordset.h"
 
-#include "DataError.h"
+#include "data/DataError.h"
 
 namespace data {
 
@@ -77,9 +77,15 @@ void Recordset::moveToEnd(bool last)
     });
 }
 
-void Recordset::MoveFirst() { moveToEnd(false); }
+void Recordset::MoveFirst()
+{
+    moveToEnd(false);
+}
 
-void Recordset::MoveLast() { moveToEnd(true); }
+void Recordset::MoveLast()
+{
+    moveToEnd(true);
+}
 
 void Recordset::MoveNext()
 {

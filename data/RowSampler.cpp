@@ -1,6 +1,6 @@
-#include "RowSampler.h"
+#include "data/RowSampler.h"
 
-#include "Recordset.h"
+#include "data/Recordset.h"
 
 #include <unordered_set>
 

@@ -1,6 +1,6 @@
-#include "Schema.h"
+#include "data/Schema.h"
 
-#include "Statements.h"
+#include "data/Statements.h"
 
 namespace data {
 

@@ -1,6 +1,6 @@
-#include "TableRecordset.h"
+#include "data/TableRecordset.h"
 
-#include "DataError.h"
+#include "data/DataError.h"
 
 namespace data {
 

@@ -1,6 +1,6 @@
-#include "ProgramMain.h"
+#include "gui/shell/ProgramMain.h"
 
 int main(int argc, char** argv)
 {
-    return app::runProgram(argc, argv, app::fullEdition());
+    return gui::runProgram(argc, argv, core::fullEdition());
 }

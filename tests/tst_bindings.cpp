@@ -1,11 +1,11 @@
 // Controls bound to a data control over a real question database: what they
 // show, and above all how the candidate's ticks reach the working table.
 
-#include "Bindings.h"
-#include "DataError.h"
 #include "SqlFixture.h"
-#include "Statements.h"
 #include "TempBank.h"
+#include "data/DataError.h"
+#include "data/Statements.h"
+#include "gui/toolkit/Bindings.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-using Access = app::Bindings::Access;
+using Access = gui::Bindings::Access;
 
 namespace {
 
@@ -25,7 +25,7 @@ struct Bound {
     {
     }
     data::DataControl data;
-    app::Bindings bindings;
+    gui::Bindings bindings;
 };
 
 } // namespace
@@ -56,7 +56,7 @@ private:
         return sqlfixture::rows(m_path, u"SELECT DISTINCT tbl, id FROM writes ORDER BY tbl, id"_s);
     }
     // Check1..Check<count> bound to correctanswer1..<count>
-    QList<QCheckBox*> boxes(app::Bindings& bindings, int count, Access access)
+    QList<QCheckBox*> boxes(gui::Bindings& bindings, int count, Access access)
     {
         QList<QCheckBox*> out;
         for (int k = 1; k <= count; ++k) {

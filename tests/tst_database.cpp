@@ -1,9 +1,9 @@
-#include "DataError.h"
-#include "Database.h"
-#include "Recordset.h"
-#include "RowSampler.h"
 #include "SqlFixture.h"
-#include "Statements.h"
+#include "data/DataError.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "data/RowSampler.h"
+#include "data/Statements.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "Dialog.h"
 #include "ExamFixture.h"
-#include "Form1.h"
-#include "Form211.h"
-#include "Form2C.h"
-#include "Form3.h"
-#include "Form5.h"
 #include "SqlFixture.h"
-#include "Widgets.h"
-#include "frmSplash.h"
+#include "gui/exam/AnswerWindow.h"
+#include "gui/exam/ExamNotice.h"
+#include "gui/exam/ExamWindow.h"
+#include "gui/review/ExhibitViewer.h"
+#include "gui/scoring/ScoreSheet.h"
+#include "gui/shell/ExamInfoWindow.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/toolkit/ClickableLabel.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -18,7 +18,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-using exam::Form211;
+using gui::ExamWindow;
 
 namespace {
 
@@ -44,7 +44,7 @@ int storedChoices(const QString& db, const QString& table, qint64 id)
 }
 
 // Moves to the next question whose type is `type`, from the start.
-void goToQuestionOfType(Form211& w, const QString& type)
+void goToQuestionOfType(ExamWindow& w, const QString& type)
 {
     for (int guard = 0; guard < 200 && w.controls()->Text3->text() != type; ++guard)
         w.CmdNextQ_Click();
@@ -52,7 +52,7 @@ void goToQuestionOfType(Form211& w, const QString& type)
 }
 
 // Moves to the question with this ID, from the first question.
-void goToId(ExamFixture& f, Form211& w, qint64 id)
+void goToId(ExamFixture& f, ExamWindow& w, qint64 id)
 {
     while (f.program().run().QuestionNo > 1)
         w.cmdPrevQ_Click();
@@ -86,19 +86,19 @@ private Q_SLOTS:
 
 void TestExamRun::wholeRunFullEdition()
 {
-    ExamFixture f(app::fullEdition(), 83);
-    app::Program& p = f.program();
+    ExamFixture f(core::fullEdition(), 83);
+    gui::Program& p = f.program();
     QCOMPARE(p.run().QuestionCount, 83);
-    Form211* w = f.startExam(2, QStringLiteral("Grace Hopper"));
+    ExamWindow* w = f.startExam(2, QStringLiteral("Grace Hopper"));
     QVERIFY(w && w->isVisible());
     QCOMPARE(p.run().ExamCode, 2);
     QCOMPARE(p.run().CandidateName, QStringLiteral("Grace Hopper"));
     QCOMPARE(f.prompter().last().title, QStringLiteral("Name"));
     QCOMPARE(f.prompter().last().defaultText, QStringLiteral("Candidate's name"));
     QCOMPARE(w->window()->windowTitle(), QStringLiteral("Exam #2"));
-    QVERIFY(!p.form<app::Form1>().isVisible());
-    QVERIFY(!p.form<app::frmSplash>().isVisible());
-    QVERIFY(!p.forms().existing<exam::Dialog>()->isLoaded());
+    QVERIFY(!p.form<gui::MainWindow>().isVisible());
+    QVERIFY(!p.form<gui::ExamInfoWindow>().isVisible());
+    QVERIFY(!p.forms().existing<gui::ExamNotice>()->isLoaded());
 
     // 83 distinct questions of exam 2, presented in the order drawn
     const QList<qint64> drawn = drawnIds(f.database());
@@ -120,39 +120,39 @@ void TestExamRun::wholeRunFullEdition()
     QCOMPARE(w->controls()->Text1->accessibleName(), QStringLiteral("Question ID"));
 
     // closing the frame asks as End Exam does; Cancel goes on
-    f.prompter().expect(endQuestion, app::vbCancel);
+    f.prompter().expect(endQuestion, core::Prompter::Cancel);
     w->window()->close();
     QVERIFY(w->isVisible());
-    QCOMPARE(f.prompter().last().style, int(app::vbOKCancelQuestion));
+    QCOMPARE(f.prompter().last().style, int(core::Prompter::OkCancelQuestion));
     QCOMPARE(f.prompter().last().title, QStringLiteral("Confirmation"));
-    f.prompter().expect(endQuestion, app::vbOK);
+    f.prompter().expect(endQuestion, core::Prompter::Ok);
     w->cmdEndExam_Click();
     QVERIFY(!w->isLoaded());
-    QVERIFY(p.forms().existing<scoring::Form3>() &&
-            p.forms().existing<scoring::Form3>()->isVisible());
-    QVERIFY(!p.form<app::Form1>().isVisible());
+    QVERIFY(p.forms().existing<gui::ScoreSheet>() &&
+            p.forms().existing<gui::ScoreSheet>()->isVisible());
+    QVERIFY(!p.form<gui::MainWindow>().isVisible());
 }
 
 void TestExamRun::wholeRunDemoEdition()
 {
-    ExamFixture f(app::demoEdition(), 30);
-    app::Program& p = f.program();
+    ExamFixture f(core::demoEdition(), 30);
+    gui::Program& p = f.program();
     QCOMPARE(p.run().QuestionCount, 30);
     // exam 2 cannot start in the demo, even when asked for
     p.run().ExamCode = 2;
-    p.form<exam::Dialog>().OKButton_Click();
-    QVERIFY(!p.forms().existing<Form211>());
+    p.form<gui::ExamNotice>().OKButton_Click();
+    QVERIFY(!p.forms().existing<ExamWindow>());
 
-    Form211* w = f.startExam(1);
+    ExamWindow* w = f.startExam(1);
     QVERIFY(w && w->isVisible());
     QCOMPARE(f.prompter().shown().last().prompt, QStringLiteral("Please enter your name:"));
     QCOMPARE(f.prompter().shown().last().defaultText, QStringLiteral("Candidate's Name Here"));
     QCOMPARE(w->window()->windowTitle(), QStringLiteral("Demo Exam"));
     // the demo's notice is hidden, not unloaded
-    QVERIFY(p.form<exam::Dialog>().isLoaded());
-    QVERIFY(!p.form<exam::Dialog>().isVisible());
+    QVERIFY(p.form<gui::ExamNotice>().isLoaded());
+    QVERIFY(!p.form<gui::ExamNotice>().isVisible());
     QCOMPARE(
-        p.form<exam::Dialog>().controls().Label1->text(),
+        p.form<gui::ExamNotice>().controls().Label1->text(),
         QStringLiteral("You will have 30 questions and have to answer in 30 minutes or less. "));
     QCOMPARE(drawnIds(f.database()).size(), 30);
 
@@ -164,24 +164,24 @@ void TestExamRun::wholeRunDemoEdition()
     QVERIFY(w->isLoaded());
     const QString message =
         QStringLiteral("Sorry! You have exceeded the allowed time! Click OK to continue.");
-    f.prompter().expect(message, app::vbOK);
+    f.prompter().expect(message, core::Prompter::Ok);
     w->Timer1_Timer();
-    QCOMPARE(f.prompter().last().style, int(app::vbOKOnly));
+    QCOMPARE(f.prompter().last().style, int(core::Prompter::OkOnly));
     QVERIFY(!w->isLoaded());
-    QVERIFY(p.forms().existing<scoring::Form3>()->isVisible());
+    QVERIFY(p.forms().existing<gui::ScoreSheet>()->isVisible());
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
 void TestExamRun::cancelledStartsLeaveTheMainWindow()
 {
-    ExamFixture f(app::fullEdition(), 83);
-    app::Program& p = f.program();
+    ExamFixture f(core::fullEdition(), 83);
+    gui::Program& p = f.program();
     // a cancelled name prompt still shows the information window
     f.prompter().expectInput(p.edition().namePrompt, QString());
-    p.form<app::Form1>().mnuExamsub3_Click();
+    p.form<gui::MainWindow>().mnuExamsub3_Click();
     QCOMPARE(p.run().ExamCode, 3);
     QCOMPARE(p.run().CandidateName, QString());
-    app::frmSplash& splash = p.form<app::frmSplash>();
+    gui::ExamInfoWindow& splash = p.form<gui::ExamInfoWindow>();
     QVERIFY(splash.isVisible());
     QCOMPARE(splash.controls()->Text1->toPlainText(), QStringLiteral("Temporary test"));
     QCOMPARE(splash.controls()->lblProductName->text(), QStringLiteral("Temporary test"));
@@ -191,25 +191,25 @@ void TestExamRun::cancelledStartsLeaveTheMainWindow()
     // typing into a text box closes it and abandons the start
     QTest::keyClick(splash.controls()->Text4, Qt::Key_A);
     QVERIFY(!splash.isLoaded());
-    QVERIFY(p.form<app::Form1>().isVisible());
+    QVERIFY(p.form<gui::MainWindow>().isVisible());
 
     // the notice's Cancel closes the notice; the main window stays
     f.prompter().expectInput(p.edition().namePrompt, QStringLiteral("Ada"));
-    p.form<app::Form1>().mnuExamsub1_Click();
-    p.form<app::frmSplash>().Command1_Click();
-    exam::Dialog& notice = p.form<exam::Dialog>();
+    p.form<gui::MainWindow>().mnuExamsub1_Click();
+    p.form<gui::ExamInfoWindow>().Command1_Click();
+    gui::ExamNotice& notice = p.form<gui::ExamNotice>();
     QVERIFY(notice.isVisible());
     QTest::mouseClick(notice.controls().CancelButton, Qt::LeftButton);
     QVERIFY(!notice.isLoaded());
-    QVERIFY(p.form<app::Form1>().isVisible());
-    QVERIFY(!p.forms().existing<Form211>());
+    QVERIFY(p.form<gui::MainWindow>().isVisible());
+    QVERIFY(!p.forms().existing<ExamWindow>());
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
 void TestExamRun::buttonStatesAtFirstAndLastQuestion()
 {
-    ExamFixture f(app::fullEdition(), 90);
-    Form211* w = f.startExam(1);
+    ExamFixture f(core::fullEdition(), 90);
+    ExamWindow* w = f.startExam(1);
     auto* c = w->controls();
     QVERIFY(!c->cmdPrevQ->isEnabled());
     QVERIFY(c->CmdNextQ->isEnabled());
@@ -227,8 +227,8 @@ void TestExamRun::buttonStatesAtFirstAndLastQuestion()
 
 void TestExamRun::singleAnswerIsStoredAsOneYes()
 {
-    ExamFixture f(app::fullEdition(), 83);
-    Form211* w = f.startExam(1);
+    ExamFixture f(core::fullEdition(), 83);
+    ExamWindow* w = f.startExam(1);
     goToQuestionOfType(*w, QStringLiteral("single_answer"));
     auto* c = w->controls();
     QVERIFY(c->Option[3]->isVisible());
@@ -254,8 +254,8 @@ void TestExamRun::singleAnswerIsStoredAsOneYes()
 
 void TestExamRun::multipleAnswersAreStored()
 {
-    ExamFixture f(app::fullEdition(), 83);
-    Form211* w = f.startExam(1);
+    ExamFixture f(core::fullEdition(), 83);
+    ExamWindow* w = f.startExam(1);
     goToQuestionOfType(*w, QStringLiteral("multiple_answer"));
     auto* c = w->controls();
     QVERIFY(c->Check[1]->isVisible() && !c->Option[1]->isVisible());
@@ -263,7 +263,7 @@ void TestExamRun::multipleAnswersAreStored()
     QTest::mouseClick(c->Check[1], Qt::LeftButton);
     QTest::mouseClick(c->Check[4], Qt::LeftButton);
     // End Exam's OK stores the choices of the question on screen, unmoved
-    f.prompter().expect(endQuestion, app::vbOK);
+    f.prompter().expect(endQuestion, core::Prompter::Ok);
     w->cmdEndExam_Click();
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 1 + 8);
     QCOMPARE(sqlfixture::scalar(f.database(),
@@ -276,7 +276,7 @@ void TestExamRun::multipleAnswersAreStored()
 
 void TestExamRun::answerRowsFollowTheirTexts()
 {
-    ExamFixture f(app::fullEdition(), 83);
+    ExamFixture f(core::fullEdition(), 83);
     f.bank().edition().exams[0].questions[0].answers = {QStringLiteral("a"), QStringLiteral("b"),
                                                         QStringLiteral("c")};
     f.rewrite();
@@ -285,7 +285,7 @@ void TestExamRun::answerRowsFollowTheirTexts()
         f.database(),
         QStringLiteral("UPDATE exam1 SET answer4 = '', answer5 = 'five' WHERE ID = 2"));
     sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET answer5 = '' WHERE ID > 2"));
-    Form211* w = f.startExam(1);
+    ExamWindow* w = f.startExam(1);
     auto rowsShown = [w] {
         QString shown;
         for (int k = 1; k <= 5; ++k)
@@ -309,14 +309,14 @@ void TestExamRun::answerRowsFollowTheirTexts()
 
 void TestExamRun::exhibitButtonFollowsDiagram()
 {
-    ExamFixture f(app::fullEdition(), 83);
+    ExamFixture f(core::fullEdition(), 83);
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
     QVERIFY(picture.save(f.bank().path(QStringLiteral("net.png"))));
     f.bank().edition().exams[0].questions[0].exhibit = QStringLiteral("net.png");
     f.rewrite();
     sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET diagram1 = '' WHERE ID = 2"));
-    Form211* w = f.startExam(1);
+    ExamWindow* w = f.startExam(1);
     for (int i = 0; i < 83; ++i) {
         const qint64 id = f.currentId();
         QCOMPARE(w->controls()->Picture1->isVisible(), id == 1);
@@ -324,7 +324,7 @@ void TestExamRun::exhibitButtonFollowsDiagram()
                  id == 1 ? QStringLiteral("exhibits/net.png") : QString());
         if (id == 2) {
             w->Picture1_Click(); // an empty diagram opens nothing
-            QVERIFY(!f.program().forms().existing<review::Form2C>());
+            QVERIFY(!f.program().forms().existing<gui::ExhibitViewer>());
         }
         w->CmdNextQ_Click();
     }
@@ -332,8 +332,8 @@ void TestExamRun::exhibitButtonFollowsDiagram()
 
 void TestExamRun::clockCountsDownPausesAndTimesOut()
 {
-    ExamFixture f(app::fullEdition(), 83);
-    Form211* w = f.startExam(1);
+    ExamFixture f(core::fullEdition(), 83);
+    ExamWindow* w = f.startExam(1);
     QLabel* clock = w->controls()->lblClock;
     QCOMPARE(clock->text(), QStringLiteral("ClockDisplay"));
     w->Timer1_Timer();
@@ -344,7 +344,7 @@ void TestExamRun::clockCountsDownPausesAndTimesOut()
     QCOMPARE(clock->text(), QStringLiteral("01:30:00"));
     w->LblPause_Click();
     QCOMPARE(w->controls()->LblPause->text(), QStringLiteral("Restart Timer"));
-    QVERIFY(!w->controls()->Timer1->Enabled());
+    QVERIFY(!w->controls()->Timer1->isEnabled());
     w->LblPause_Click();
     QCOMPARE(w->controls()->LblPause->text(), QStringLiteral("Pause Timer"));
     QVERIFY(w->controls()->Timer1->isRunning());
@@ -361,31 +361,31 @@ void TestExamRun::clockCountsDownPausesAndTimesOut()
     QVERIFY(f.prompter().shown().isEmpty() || f.prompter().last().prompt != endQuestion);
 
     // the time-out asks; Cancel goes on and the question comes back each second
-    f.prompter().expect(endQuestion, app::vbCancel);
+    f.prompter().expect(endQuestion, core::Prompter::Cancel);
     w->Timer1_Timer();
     QCOMPARE(clock->text(), QStringLiteral("00:00:00"));
     QVERIFY(w->isVisible());
-    f.prompter().expect(endQuestion, app::vbCancel);
+    f.prompter().expect(endQuestion, core::Prompter::Cancel);
     w->Timer1_Timer();
     QCOMPARE(clock->text(), QStringLiteral("00:00:00")); // never below zero
     QCOMPARE(f.prompter().shown().size(), 3);            // name, and two questions
-    f.prompter().expect(endQuestion, app::vbOK);
+    f.prompter().expect(endQuestion, core::Prompter::Ok);
     w->Timer1_Timer();
     QVERIFY(!w->isLoaded());
-    QVERIFY(f.program().forms().existing<scoring::Form3>()->isVisible());
+    QVERIFY(f.program().forms().existing<gui::ScoreSheet>()->isVisible());
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
 void TestExamRun::showAnswerDisplaysTheKey()
 {
-    for (const app::Edition& edition : {app::fullEdition(), app::demoEdition()}) {
+    for (const core::Edition& edition : {core::fullEdition(), core::demoEdition()}) {
         ExamFixture f(edition, edition.questionCount);
-        app::Program& p = f.program();
-        Form211* w = f.startExam(1);
+        gui::Program& p = f.program();
+        ExamWindow* w = f.startExam(1);
         w->CmdNextQ_Click();
         const qint64 first = f.currentId();
         w->Command1_Click();
-        exam::Form5* answer = p.forms().existing<exam::Form5>();
+        gui::AnswerWindow* answer = p.forms().existing<gui::AnswerWindow>();
         QVERIFY(answer && answer->isVisible());
         QVERIFY(!w->isVisible());
         QCOMPARE(answer->window()->windowTitle(), edition.showAnswerCaption);
@@ -409,7 +409,7 @@ void TestExamRun::showAnswerDisplaysTheKey()
         QVERIFY(w->isVisible());
         QCOMPARE(f.currentId(), first);
         QCOMPARE(storedChoices(f.database(), QStringLiteral("exam11"), first), key);
-        QCOMPARE(bool(p.forms().existing<exam::Form5>()), !edition.showAnswerReturnDiscards);
+        QCOMPARE(bool(p.forms().existing<gui::AnswerWindow>()), !edition.showAnswerReturnDiscards);
 
         // a second look-up leaves one row, for the later question
         w->CmdNextQ_Click();
@@ -417,12 +417,12 @@ void TestExamRun::showAnswerDisplaysTheKey()
         w->Command1_Click();
         QCOMPARE(sqlfixture::rows(f.database(), QStringLiteral("SELECT id FROM showans")),
                  QStringList{QString::number(second)});
-        QCOMPARE(p.forms().existing<exam::Form5>()->controls()->text2[1]->toPlainText(),
+        QCOMPARE(p.forms().existing<gui::AnswerWindow>()->controls()->text2[1]->toPlainText(),
                  QString::number(second));
         // the window closes with the exam
-        f.prompter().expect(endQuestion, app::vbOK);
+        f.prompter().expect(endQuestion, core::Prompter::Ok);
         w->cmdEndExam_Click();
-        QVERIFY(!p.forms().existing<exam::Form5>());
+        QVERIFY(!p.forms().existing<gui::AnswerWindow>());
     }
 }
 
@@ -436,7 +436,7 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion_data()
 void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
 {
     QFETCH(bool, demo);
-    const app::Edition edition = demo ? app::demoEdition() : app::fullEdition();
+    const core::Edition edition = demo ? core::demoEdition() : core::fullEdition();
     ExamFixture f(edition, edition.questionCount);
     QImage picture(1600, 1200, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
@@ -449,11 +449,11 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
     sqlfixture::exec(
         f.database(),
         QStringLiteral("UPDATE exam1 SET diagram1 = 'exhibits/gone.png' WHERE ID = 3"));
-    Form211* w = f.startExam(1);
+    ExamWindow* w = f.startExam(1);
     goToId(f, *w, 1);
     const int number = f.program().run().QuestionNo;
     w->Picture1_Click();
-    auto* viewer = f.program().forms().existing<review::Form2C>();
+    auto* viewer = f.program().forms().existing<gui::ExhibitViewer>();
     QVERIFY(viewer && viewer->isVisible());
     QCOMPARE(w->isVisible(), demo); // the demo's exam window stays in view
     QCOMPARE(viewer->window()->windowTitle(), edition.exhibitViewerCaption);
@@ -470,7 +470,7 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
     }
     goToId(f, *w, 2);
     w->Picture1_Click();
-    viewer = f.program().forms().existing<review::Form2C>();
+    viewer = f.program().forms().existing<gui::ExhibitViewer>();
     QVERIFY(viewer->isVisible());
     QCOMPARE(viewer->controls()->Picture1->pixmap().deviceIndependentSize().toSize(),
              QSize(200, 100));
@@ -478,7 +478,7 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
     // a missing picture is said in words, naming the file
     goToId(f, *w, 3);
     w->Picture1_Click();
-    viewer = f.program().forms().existing<review::Form2C>();
+    viewer = f.program().forms().existing<gui::ExhibitViewer>();
     QVERIFY(viewer->isVisible());
     QVERIFY(viewer->problemText().contains(QLatin1StringView("gone.png")));
     viewer->window()->close(); // the frame's close is Return
@@ -489,7 +489,7 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
 void TestExamRun::drawTakesDistinctExistingIds()
 {
     // IDs 1, 2, 5, 9 and a draw of 3: only those are ever drawn
-    app::Edition small = app::fullEdition();
+    core::Edition small = core::fullEdition();
     small.questionCount = 3;
     for (int round = 0; round < 5; ++round) {
         ExamFixture f(small, 0);
@@ -507,7 +507,7 @@ void TestExamRun::drawTakesDistinctExistingIds()
                  (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
     }
     // sparse, huge IDs draw at once, each exactly once
-    app::Edition full = app::fullEdition();
+    core::Edition full = core::fullEdition();
     ExamFixture f(full, 0);
     f.bank().edition().exams.clear();
     QList<qint64> sparse;
@@ -522,9 +522,9 @@ void TestExamRun::drawTakesDistinctExistingIds()
     // a second exam is a new order
     QList<qint64> orders[2];
     for (auto& order : orders) {
-        f.prompter().expect(endQuestion, app::vbOK);
-        f.program().form<Form211>().cmdEndExam_Click();
-        f.program().form<scoring::Form3>().CmdExit_Click();
+        f.prompter().expect(endQuestion, core::Prompter::Ok);
+        f.program().form<ExamWindow>().cmdEndExam_Click();
+        f.program().form<gui::ScoreSheet>().CmdExit_Click();
         f.program().forms().collectDiscarded();
         f.startExam(1);
         order = drawnIds(f.database());
@@ -535,29 +535,29 @@ void TestExamRun::drawTakesDistinctExistingIds()
 
 void TestExamRun::drawWithTooFewQuestionsReturnsToMainWindow()
 {
-    ExamFixture f(app::fullEdition(), 82);
+    ExamFixture f(core::fullEdition(), 82);
     const QString tooFew = QStringLiteral("Request is greated than the total number of records.");
-    f.prompter().expect(tooFew, app::vbOK);
-    Form211* w = f.startExam(1);
+    f.prompter().expect(tooFew, core::Prompter::Ok);
+    ExamWindow* w = f.startExam(1);
     QVERIFY(!w);
     QCOMPARE(f.prompter().last().prompt, tooFew);
     QCOMPARE(f.prompter().last().title, QStringLiteral("Quizmoor"));
     QCOMPARE(
         sqlfixture::scalar(f.database(), QStringLiteral("SELECT count(*) FROM tblrandom")).toInt(),
         0);
-    QVERIFY(f.program().form<app::Form1>().isVisible());
+    QVERIFY(f.program().form<gui::MainWindow>().isVisible());
     QCOMPARE(f.program().run().QuestionNo, 0);
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
 void TestExamRun::newExamStartsFromCleanChoices()
 {
-    ExamFixture f(app::fullEdition(), 83);
+    ExamFixture f(core::fullEdition(), 83);
     // left behind by an exam that never reached the score sheet's Exit
     sqlfixture::exec(f.database(),
                      QStringLiteral("UPDATE exam1 SET correctanswer1 = 1, correctanswer3 = 1"));
     sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam2 SET correctanswer2 = 1"));
-    Form211* w = f.startExam(1);
+    ExamWindow* w = f.startExam(1);
     QCOMPARE(sqlfixture::scalar(f.database(),
                                 QStringLiteral("SELECT sum(correctanswer1 + correctanswer3) "
                                                "FROM exam1 JOIN tblrandom USING (ID)"))
@@ -576,8 +576,8 @@ void TestExamRun::newExamStartsFromCleanChoices()
 
 void TestExamRun::databaseFailureReturnsToMainWindow()
 {
-    ExamFixture f(app::fullEdition(), 83);
-    Form211* w = f.startExam(1);
+    ExamFixture f(core::fullEdition(), 83);
+    ExamWindow* w = f.startExam(1);
     goToQuestionOfType(*w, QStringLiteral("single_answer"));
     const qint64 kept = f.currentId();
     w->controls()->options->setValue(1, true);
@@ -592,8 +592,8 @@ void TestExamRun::databaseFailureReturnsToMainWindow()
     w->CmdNextQ_Click();
     QCOMPARE(f.prompter().unexpected().size(), 1);
     QVERIFY(f.prompter().unexpected().first().contains(QLatin1StringView("qbk09.mdb")));
-    QVERIFY(f.program().form<app::Form1>().isVisible());
-    QVERIFY(!f.program().forms().existing<Form211>());
+    QVERIFY(f.program().form<gui::MainWindow>().isVisible());
+    QVERIFY(!f.program().forms().existing<ExamWindow>());
     QCOMPARE(f.program().run().QuestionNo, 0);
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), kept), 2);
 
@@ -603,7 +603,7 @@ void TestExamRun::databaseFailureReturnsToMainWindow()
     f.prompter().clear();
     QVERIFY(!f.startExam(1));
     QVERIFY(f.prompter().unexpected().first().contains(QLatin1StringView("diagram1")));
-    QVERIFY(f.program().form<app::Form1>().isVisible());
+    QVERIFY(f.program().form<gui::MainWindow>().isVisible());
     QCOMPARE(f.program().run().QuestionNo, 0);
 
     // a database that went missing is told, and nothing is created in its place

@@ -1,14 +1,14 @@
-#include "DataError.h"
 #include "ExamAnswers.h"
-#include "Grading.h"
 #include "TempBank.h"
+#include "core/Grading.h"
+#include "data/DataError.h"
 
 #include <QFile>
 #include <QTest>
 
 using namespace examanswers;
-using scoring::ExamGrade;
-using scoring::Grading;
+using core::ExamGrade;
+using core::Grading;
 using namespace Qt::StringLiterals;
 
 // Grading against real question databases written by the bank tool.

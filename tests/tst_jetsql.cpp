@@ -1,5 +1,5 @@
-#include "JetSql.h"
-#include "Statements.h"
+#include "data/JetSql.h"
+#include "data/Statements.h"
 
 #include <QTest>
 

@@ -1,12 +1,12 @@
 // Start-up, the main window and its menus in both editions, the two edition
 // records, and how a program finds its database and keeps to one copy.
 
-#include "Form1.h"
-#include "Module2.h"
-#include "Program.h"
-#include "ProgramMain.h"
 #include "ScriptedPrompter.h"
-#include "SingleInstance.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/ProgramMain.h"
+#include "gui/shell/SingleInstance.h"
+#include "gui/shell/StartUp.h"
+#include "gui/toolkit/Program.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,19 +51,19 @@ private Q_SLOTS:
     void oneCopyPerDatabase();
 
 private:
-    app::Form1& start(bool demo)
+    gui::MainWindow& start(bool demo)
     {
         m_prompter = std::make_unique<ScriptedPrompter>();
-        m_program = std::make_unique<app::Program>(demo ? app::demoEdition() : app::fullEdition(),
+        m_program = std::make_unique<gui::Program>(demo ? core::demoEdition() : core::fullEdition(),
                                                    *m_prompter);
         m_program->setEndHandler([this] { ++m_ends; });
         m_ends = 0;
-        app::Main(*m_program);
-        return m_program->form<app::Form1>();
+        gui::startUp(*m_program);
+        return m_program->form<gui::MainWindow>();
     }
 
     std::unique_ptr<ScriptedPrompter> m_prompter;
-    std::unique_ptr<app::Program> m_program;
+    std::unique_ptr<gui::Program> m_program;
     int m_ends = 0;
 };
 
@@ -81,15 +81,15 @@ void TestMainWindow::cleanup()
 // menus below, titles and labels on the windows that show them.
 void TestMainWindow::editionRecordsHoldTheirTables()
 {
-    const app::Edition f = app::fullEdition();
-    const app::Edition d = app::demoEdition();
-    auto numbers = [](const app::Edition& e) {
+    const core::Edition f = core::fullEdition();
+    const core::Edition d = core::demoEdition();
+    auto numbers = [](const core::Edition& e) {
         return QList<int>{e.questionCount, e.timeLimitMinutes, e.passScore, e.answerColumns,
                           e.categoryLabelSlots};
     };
     QCOMPARE(numbers(f), (QList<int>{83, 120, 700, 4, 19}));
     QCOMPARE(numbers(d), (QList<int>{30, 30, 700, 5, 18}));
-    auto texts = [](const app::Edition& e) {
+    auto texts = [](const core::Edition& e) {
         return QStringList{e.programName,          e.databaseFile,
                            e.namePrompt,           e.nameTitle,
                            e.noticeText,           e.showAnswerCaption,
@@ -115,12 +115,12 @@ void TestMainWindow::editionRecordsHoldTheirTables()
         QCOMPARE(d.offersExam(exam), exam == 1);
     }
     // the switches: each is on in the full edition and off in the demo
-    for (bool app::Edition::*on :
-         {&app::Edition::noticeOkStartsAnyExam, &app::Edition::noticeOkUnloads,
-          &app::Edition::timeOutAsksToEnd, &app::Edition::showAnswerHidesExamFirst,
-          &app::Edition::showAnswerReturnDiscards, &app::Edition::exhibitHidesCaller,
-          &app::Edition::reviewEndUnloads, &app::Edition::reviewReappliesModeOnActivate,
-          &app::Edition::wrongAnswerReturnUnloads})
+    for (bool core::Edition::*on :
+         {&core::Edition::noticeOkStartsAnyExam, &core::Edition::noticeOkUnloads,
+          &core::Edition::timeOutAsksToEnd, &core::Edition::showAnswerHidesExamFirst,
+          &core::Edition::showAnswerReturnDiscards, &core::Edition::exhibitHidesCaller,
+          &core::Edition::reviewEndUnloads, &core::Edition::reviewReappliesModeOnActivate,
+          &core::Edition::wrongAnswerReturnUnloads})
         QVERIFY(f.*on && !(d.*on));
     QVERIFY(!f.exhibitButtonsArePictures && d.exhibitButtonsArePictures);
 }
@@ -160,7 +160,7 @@ void TestMainWindow::startUpShowsTheMaximizedMainWindowAndItsMenus()
 {
     QFETCH(bool, demo);
     QFETCH(QList<QStringList>, menus);
-    app::Form1& form1 = start(demo);
+    gui::MainWindow& form1 = start(demo);
     QCOMPARE(m_program->run().QuestionCount, demo ? 30 : 83);
     QCOMPARE(m_program->run().ExamCode, 0); // nothing else of the run is set
     QCOMPARE(m_program->run().TimeLimitMinutes, 0);
@@ -181,18 +181,18 @@ void TestMainWindow::exitEndsOnYesOnly_data()
 {
     QTest::addColumn<bool>("byFrame"); // closing the main window asks as Exit does
     QTest::addColumn<int>("answer");   // any answer but Yes is a No
-    QTest::newRow("Exit, No") << false << int(app::vbNo);
-    QTest::newRow("Exit, Cancel") << false << int(app::vbCancel);
-    QTest::newRow("Exit, Yes") << false << int(app::vbYes);
-    QTest::newRow("frame, No") << true << int(app::vbNo);
-    QTest::newRow("frame, Yes") << true << int(app::vbYes);
+    QTest::newRow("Exit, No") << false << int(core::Prompter::No);
+    QTest::newRow("Exit, Cancel") << false << int(core::Prompter::Cancel);
+    QTest::newRow("Exit, Yes") << false << int(core::Prompter::Yes);
+    QTest::newRow("frame, No") << true << int(core::Prompter::No);
+    QTest::newRow("frame, Yes") << true << int(core::Prompter::Yes);
 }
 
 void TestMainWindow::exitEndsOnYesOnly()
 {
     QFETCH(bool, byFrame);
     QFETCH(int, answer);
-    app::Form1& form1 = start(byFrame); // both editions, one each way
+    gui::MainWindow& form1 = start(byFrame); // both editions, one each way
     QPointer<QWidget> window = form1.window();
 
     m_prompter->expect(u"Do you really want to Quit?"_s, answer);
@@ -203,11 +203,13 @@ void TestMainWindow::exitEndsOnYesOnly()
     QCOMPARE(m_prompter->shown().size(), 1); // nothing else asked
     QCOMPARE(m_prompter->last().style, 52);
     QCOMPARE(m_prompter->last().title, u"Quizmoor"_s);
-    QCOMPARE(m_ends, answer == app::vbYes ? 1 : 0);
+    QCOMPARE(m_ends, answer == core::Prompter::Yes ? 1 : 0);
     QCOMPARE(form1.isLoaded(),
-             answer != app::vbYes); // End closes every window: see the window layer's tests
-    QCOMPARE(visibleWindows(), answer == app::vbYes ? QList<QWidget*>() : QList<QWidget*>{window});
-    if (answer == app::vbYes)
+             answer !=
+                 core::Prompter::Yes); // End closes every window: see the window layer's tests
+    QCOMPARE(visibleWindows(),
+             answer == core::Prompter::Yes ? QList<QWidget*>() : QList<QWidget*>{window});
+    if (answer == core::Prompter::Yes)
         QTRY_VERIFY(window.isNull());
 }
 
@@ -219,7 +221,7 @@ void TestMainWindow::databaseFolderIsTheCurrentOneOrBesideTheProgram()
     auto chosenFolder = [&](const QString& file, const QTemporaryDir& in) {
         QFile(in.filePath(file)).open(QIODevice::WriteOnly);
         QDir::setCurrent(here.path());
-        const QString chosen = app::findDatabaseFolder(u"qbk09.mdb"_s, program.path());
+        const QString chosen = gui::findDatabaseFolder(u"qbk09.mdb"_s, program.path());
         const QString current = QDir::currentPath();
         QDir::setCurrent(previous);
         return chosen == current ? QFileInfo(chosen).canonicalFilePath()
@@ -243,20 +245,20 @@ void TestMainWindow::oneCopyPerDatabase()
         qScopeGuard([previous = qgetenv("TMPDIR")] { qputenv("TMPDIR", previous); });
     qputenv("TMPDIR", QFile::encodeName(locks.path()));
     const QString full = locks.filePath(u"bank/qbk09.mdb"_s);
-    auto first = std::make_unique<app::SingleInstance>(full);
+    auto first = std::make_unique<gui::SingleInstance>(full);
     QVERIFY(first->acquired());
-    QVERIFY(!app::SingleInstance(full).acquired());
-    QVERIFY(app::SingleInstance(locks.filePath(u"bank/qbk009.mdb"_s)).acquired());
+    QVERIFY(!gui::SingleInstance(full).acquired());
+    QVERIFY(gui::SingleInstance(locks.filePath(u"bank/qbk009.mdb"_s)).acquired());
     const QString lockFile = locks.filePath(QDir(locks.path()).entryList(QDir::Files).value(0));
     first.reset(); // the first copy ends: the next may start
-    QVERIFY(app::SingleInstance(full).acquired());
+    QVERIFY(gui::SingleInstance(full).acquired());
 
     // a copy that crashed left its lock behind: it keeps no one out
     QFile stale(lockFile);
     QVERIFY(stale.open(QIODevice::WriteOnly));
     stale.write("2147483600\nbrel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();
-    QVERIFY(app::SingleInstance(full).acquired());
+    QVERIFY(gui::SingleInstance(full).acquired());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,10 +1,10 @@
 #include "ExamAnswers.h"
 #include "ExamFixture.h"
-#include "Form1.h"
-#include "Form211.h"
-#include "Form2C.h"
-#include "Form3.h"
-#include "FormPrinter.h"
+#include "gui/exam/ExamWindow.h"
+#include "gui/review/ExhibitViewer.h"
+#include "gui/scoring/ScoreSheet.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/toolkit/WindowPrinter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +16,7 @@
 
 using namespace examanswers;
 using namespace Qt::StringLiterals;
-using scoring::Form3;
+using gui::ScoreSheet;
 
 // The score sheet driven through its controls and handlers, over real
 // question databases in the current folder, where the programs look.
@@ -37,12 +37,12 @@ private:
     // exam window leaves them, the main window hidden.
     void start(bool demo);
     // Stores the candidate's exam and shows the sheet, as the exam window does when the exam ends.
-    Form3& finish(const QStringList& statements);
-    app::Program& program() { return m_f->program(); }
+    ScoreSheet& finish(const QStringList& statements);
+    gui::Program& program() { return m_f->program(); }
     ScriptedPrompter& prompter() { return m_f->prompter(); }
     template <typename T = QLabel> T* control(const char* name)
     {
-        return program().form<Form3>().window()->findChild<T*>(QLatin1StringView(name));
+        return program().form<ScoreSheet>().window()->findChild<T*>(QLatin1StringView(name));
     }
 
     std::unique_ptr<ExamFixture> m_f;
@@ -61,20 +61,20 @@ void TestScoreSheet::cleanup()
 
 void TestScoreSheet::start(bool demo)
 {
-    m_f = std::make_unique<ExamFixture>(demo ? app::demoEdition() : app::fullEdition(),
+    m_f = std::make_unique<ExamFixture>(demo ? core::demoEdition() : core::fullEdition(),
                                         demo ? 30 : 83);
-    app::RunValues& run = program().run();
+    core::RunValues& run = program().run();
     run.ExamCode = 1;
     run.CandidateName = u"Ada Example"_s;
     run.QuestionNo = 7;
     run.WrongAnswerExam = 1;
-    program().form<app::Form1>().Hide();
+    program().form<gui::MainWindow>().Hide();
 }
 
-Form3& TestScoreSheet::finish(const QStringList& statements)
+ScoreSheet& TestScoreSheet::finish(const QStringList& statements)
 {
     apply(m_f->database(), statements);
-    Form3& sheet = program().form<Form3>();
+    ScoreSheet& sheet = program().form<ScoreSheet>();
     sheet.Show();
     return sheet;
 }
@@ -105,9 +105,9 @@ void TestScoreSheet::fromResultToExit()
                            answerWrongly(1, ids(right + 1, questions - right));
     if (!demo)
         finished += answerCorrectly(2, ids(1, 10)); // another exam's choices, which stay
-    program().form<exam::Form211>();
-    program().form<review::Form2C>();
-    Form3& sheet = finish(finished);
+    program().form<gui::ExamWindow>();
+    program().form<gui::ExhibitViewer>();
+    ScoreSheet& sheet = finish(finished);
 
     QCOMPARE(control("lblCandName")->text(), u"Ada Example"_s);
     QVERIFY(qAbs(sheet.gradedAt().secsTo(QDateTime::currentDateTime())) < 60);
@@ -133,7 +133,7 @@ void TestScoreSheet::fromResultToExit()
     for (int trip = 0; trip < 3; ++trip)
         control<QPushButton>("CmdAnswers")->click();
     QVERIFY(sheet.isVisible());
-    QCOMPARE(program().forms().existing<Form3>(), &sheet);
+    QCOMPARE(program().forms().existing<ScoreSheet>(), &sheet);
     QCOMPARE(control("lblScoreObtained")->text(), score);
     QCOMPARE(categoryScores(db), rows);
 
@@ -154,13 +154,13 @@ void TestScoreSheet::fromResultToExit()
                          "correctanswer3 + correctanswer4"_s)
                      .toInt(),
                  10);
-    const app::RunValues& run = program().run();
+    const core::RunValues& run = program().run();
     QCOMPARE((QList<int>{run.QuestionNo, run.WrongAnswerExam, run.ExamCode}),
              (QList<int>{0, 0, demo ? 1 : 0}));
-    const app::Forms& forms = program().forms();
-    QVERIFY(!forms.existing<Form3>() && !forms.existing<exam::Form211>() &&
-            !forms.existing<review::Form2C>());
-    QVERIFY(program().form<app::Form1>().isVisible());
+    const gui::WindowRegistry& forms = program().forms();
+    QVERIFY(!forms.existing<ScoreSheet>() && !forms.existing<gui::ExamWindow>() &&
+            !forms.existing<gui::ExhibitViewer>());
+    QVERIFY(program().form<gui::MainWindow>().isVisible());
 }
 
 void TestScoreSheet::gridsListEveryCategoryReadOnly()
@@ -193,36 +193,36 @@ void TestScoreSheet::gridsListEveryCategoryReadOnly()
 void TestScoreSheet::printsToPdfWithoutAPrinter()
 {
     start(false);
-    if (app::FormPrinter::printerAvailable())
+    if (gui::WindowPrinter::printerAvailable())
         QSKIP("a printer is set up here; the sheet would go to it");
-    Form3& sheet = finish(draw(ids(1, 83)) + answerCorrectly(1, ids(1, 70)));
+    ScoreSheet& sheet = finish(draw(ids(1, 83)) + answerCorrectly(1, ids(1, 70)));
 
     // declined: no file name asked for
     prompter().expect(
         u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
-        app::vbCancel);
+        core::Prompter::Cancel);
     sheet.cmdPrint_Click();
-    QCOMPARE(prompter().last().style, int(app::vbOKCancelQuestion));
+    QCOMPARE(prompter().last().style, int(core::Prompter::OkCancelQuestion));
 
     const QString nowhere =
         QDir::toNativeSeparators(m_f->bank().path(u"no such folder/sheet.pdf"_s));
     prompter().expect(
         u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
-        app::vbOK);
+        core::Prompter::Ok);
     prompter().expectInput(u"Save the score sheet as this PDF file:"_s, nowhere);
     prompter().expect(
         u"The score sheet could not be saved as \"%1\". Check that the folder exists and can be written."_s
             .arg(nowhere),
-        app::vbOK);
+        core::Prompter::Ok);
     sheet.cmdPrint_Click();
     QVERIFY(!program().hasEnded());
 
     const QString pdf = QDir::toNativeSeparators(m_f->bank().path(u"sheet"_s));
     prompter().expect(
         u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
-        app::vbOK);
+        core::Prompter::Ok);
     prompter().expectInput(u"Save the score sheet as this PDF file:"_s, pdf);
-    prompter().expect(u"The score sheet was saved as \"%1.pdf\"."_s.arg(pdf), app::vbOK);
+    prompter().expect(u"The score sheet was saved as \"%1.pdf\"."_s.arg(pdf), core::Prompter::Ok);
     control<QPushButton>("cmdPrint")->click();
     QVERIFY(prompter()
                 .shown()
@@ -257,7 +257,7 @@ void TestScoreSheet::unusableDatabaseReturnsToTheMainWindow()
     QFETCH(QString, message);
     start(false);
     const QString db = m_f->database();
-    program().form<exam::Form211>();
+    program().form<gui::ExamWindow>();
     apply(db, draw(ids(1, 83)) + answerCorrectly(1, ids(1, 83)));
     if (atExit)
         finish({});
@@ -268,15 +268,16 @@ void TestScoreSheet::unusableDatabaseReturnsToTheMainWindow()
     else
         sqlfixture::exec(db, damage);
 
-    Form3& sheet = program().form<Form3>();
+    ScoreSheet& sheet = program().form<ScoreSheet>();
     atExit ? sheet.CmdExit_Click() : sheet.Show();
     QCOMPARE(prompter().shown().size(), 1); // told once
     QVERIFY(prompter().last().prompt.startsWith(message));
     prompter().clear();
-    QVERIFY(!program().forms().existing<Form3>() && !program().forms().existing<exam::Form211>());
+    QVERIFY(!program().forms().existing<ScoreSheet>() &&
+            !program().forms().existing<gui::ExamWindow>());
     QCOMPARE((QList<int>{program().run().QuestionNo, program().run().ExamCode}),
              (QList<int>{0, 0}));
-    QVERIFY(program().form<app::Form1>().isVisible());
+    QVERIFY(program().form<gui::MainWindow>().isVisible());
     QVERIFY(damage != u"remove"_s || !QFile::exists(db)); // nothing created in its place
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY(w->objectName() != u"Form3"_s || !w->isVisible());

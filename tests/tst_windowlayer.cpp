@@ -1,10 +1,11 @@
 // The window layer every window stands on: window life, option groups,
 // timers, End, and the one way to prompt.
 
-#include "Controls.h"
-#include "Form.h"
-#include "Program.h"
 #include "ScriptedPrompter.h"
+#include "gui/toolkit/OptionGroup.h"
+#include "gui/toolkit/Program.h"
+#include "gui/toolkit/RepeatingTimer.h"
+#include "gui/toolkit/Window.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -20,9 +21,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A window that counts its events and keeps a window-level variable.
-class ProbeForm : public app::Form {
+class ProbeForm : public gui::Window {
 public:
-    explicit ProbeForm(app::Program& program) : Form(program) { ++created; }
+    explicit ProbeForm(gui::Program& program) : Window(program) { ++created; }
     ~ProbeForm() override { ++destroyed; }
 
     void cmdGo_Click()
@@ -63,7 +64,7 @@ protected:
         layout->addWidget(cmdGo = new QPushButton(u"&Go"_s, window));
         layout->addWidget(text1 = new QLineEdit(window));
         QObject::connect(cmdGo, &QPushButton::clicked, window, [this] { cmdGo_Click(); });
-        (new app::VbTimer(window, [this] { ++ticks; }))->setInterval(2);
+        (new gui::RepeatingTimer(window, [this] { ++ticks; }))->setInterval(2);
         return window;
     }
 };
@@ -71,7 +72,7 @@ protected:
 // A second window class, with key preview on.
 class OtherForm final : public ProbeForm {
 public:
-    explicit OtherForm(app::Program& program) : ProbeForm(program) { previewKeys = true; }
+    explicit OtherForm(gui::Program& program) : ProbeForm(program) { previewKeys = true; }
 };
 
 QList<QWidget*> visibleWindows()
@@ -100,14 +101,14 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<ScriptedPrompter> m_prompter;
-    std::unique_ptr<app::Program> m_program;
+    std::unique_ptr<gui::Program> m_program;
 };
 
 void TestWindowLayer::init()
 {
     ProbeForm::created = ProbeForm::destroyed = 0;
     m_prompter = std::make_unique<ScriptedPrompter>();
-    m_program = std::make_unique<app::Program>(app::fullEdition(), *m_prompter);
+    m_program = std::make_unique<gui::Program>(core::fullEdition(), *m_prompter);
 }
 
 void TestWindowLayer::cleanup()
@@ -228,7 +229,7 @@ void TestWindowLayer::keyPreviewSeesEachKeyOnce()
 void TestWindowLayer::optionGroupActsAsOneChoice()
 {
     QWidget window;
-    app::OptionGroup group(&window);
+    gui::OptionGroup group(&window);
     QList<QRadioButton*> options;
     QList<int> clicks(3, 0);
     for (int i = 0; i < 3; ++i) {
@@ -257,8 +258,8 @@ void TestWindowLayer::optionGroupActsAsOneChoice()
 
 void TestWindowLayer::timerTicksWhenEnabledAlsoHiddenUntilUnload()
 {
-    app::VbTimer timer(nullptr, [] {});
-    QVERIFY(timer.Enabled() && !timer.isRunning()); // no interval, no ticks
+    gui::RepeatingTimer timer(nullptr, [] {});
+    QVERIFY(timer.isEnabled() && !timer.isRunning()); // no interval, no ticks
     timer.setInterval(2);
     QVERIFY(timer.isRunning());
 
@@ -294,7 +295,7 @@ void TestWindowLayer::noOtherCodeShowsDialogsOfItsOwn()
     const QDir root(QStringLiteral(QUIZMOOR_SOURCE_DIR));
     QStringList offenders;
     int scanned = 0;
-    for (const char* folder : {"app", "data", "exam", "scoring", "review", "programs", "tools"}) {
+    for (const char* folder : {"data", "core", "gui", "programs", "tools"}) {
         QDirIterator it(root.filePath(QLatin1StringView(folder)), {u"*.cpp"_s, u"*.h"_s},
                         QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
@@ -303,7 +304,7 @@ void TestWindowLayer::noOtherCodeShowsDialogsOfItsOwn()
             QVERIFY(source.open(QIODevice::ReadOnly));
             const QByteArray text = source.readAll();
             ++scanned;
-            if (file != u"app/QtPrompter.cpp"_s &&
+            if (file != u"gui/toolkit/QtPrompter.cpp"_s &&
                 (text.contains("QMessageBox") || text.contains("QInputDialog")))
                 offenders << file;
         }

@@ -1,16 +1,16 @@
 #include "ExamFixture.h"
 
-#include "Dialog.h"
-#include "Form1.h"
-#include "Form211.h"
-#include "Module2.h"
 #include "SqlFixture.h"
-#include "frmSplash.h"
+#include "gui/exam/ExamNotice.h"
+#include "gui/exam/ExamWindow.h"
+#include "gui/shell/ExamInfoWindow.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/StartUp.h"
 
 #include <QDir>
 #include <QLineEdit>
 
-ExamFixture::ExamFixture(app::Edition edition, int questions) : m_bank(edition.answerColumns, 3)
+ExamFixture::ExamFixture(core::Edition edition, int questions) : m_bank(edition.answerColumns, 3)
 {
     for (int exam = 1; exam <= 3; ++exam) {
         if (edition.offersExam(exam))
@@ -19,9 +19,9 @@ ExamFixture::ExamFixture(app::Edition edition, int questions) : m_bank(edition.a
     m_database = m_bank.write(edition.databaseFile);
     m_previousFolder = QDir::currentPath();
     QDir::setCurrent(m_bank.dir());
-    m_program = std::make_unique<app::Program>(std::move(edition), m_prompter);
+    m_program = std::make_unique<gui::Program>(std::move(edition), m_prompter);
     m_program->setEndHandler([] {});
-    app::Main(*m_program);
+    gui::startUp(*m_program);
 }
 
 ExamFixture::~ExamFixture()
@@ -35,25 +35,25 @@ void ExamFixture::rewrite()
     m_database = m_bank.write(m_program->edition().databaseFile);
 }
 
-exam::Form211* ExamFixture::startExam(int exam, const QString& name)
+gui::ExamWindow* ExamFixture::startExam(int exam, const QString& name)
 {
-    const app::Edition& edition = m_program->edition();
+    const core::Edition& edition = m_program->edition();
     m_prompter.expectInput(edition.namePrompt, name);
-    app::Form1& main = m_program->form<app::Form1>();
+    gui::MainWindow& main = m_program->form<gui::MainWindow>();
     if (exam == 1)
         main.mnuExamsub1_Click();
     else if (exam == 2)
         main.mnuExamsub2_Click();
     else
         main.mnuExamsub3_Click();
-    m_program->form<app::frmSplash>().Command1_Click();
-    m_program->form<exam::Dialog>().OKButton_Click();
-    return m_program->forms().existing<exam::Form211>();
+    m_program->form<gui::ExamInfoWindow>().Command1_Click();
+    m_program->form<gui::ExamNotice>().OKButton_Click();
+    return m_program->forms().existing<gui::ExamWindow>();
 }
 
 qint64 ExamFixture::currentId()
 {
-    return m_program->form<exam::Form211>().controls()->Text1->text().toLongLong();
+    return m_program->form<gui::ExamWindow>().controls()->Text1->text().toLongLong();
 }
 
 QVariant ExamFixture::stored(const QString& table, qint64 id, const QString& column)

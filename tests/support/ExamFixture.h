@@ -1,14 +1,14 @@
 #pragma once
 
-#include "Program.h"
 #include "ScriptedPrompter.h"
 #include "TempBank.h"
+#include "gui/toolkit/Program.h"
 
 #include <QString>
 #include <memory>
 
-namespace exam {
-class Form211;
+namespace gui {
+class ExamWindow;
 }
 
 // A running program of one edition over a temporary question database in
@@ -16,10 +16,10 @@ class Form211;
 class ExamFixture {
 public:
     // `questions` per exam; a demo fixture has exam 1 only.
-    ExamFixture(app::Edition edition, int questions);
+    ExamFixture(core::Edition edition, int questions);
     ~ExamFixture();
 
-    app::Program& program() { return *m_program; }
+    gui::Program& program() { return *m_program; }
     ScriptedPrompter& prompter() { return m_prompter; }
     TempBank& bank() { return m_bank; }
     QString database() const { return m_database; }
@@ -27,7 +27,7 @@ public:
     void rewrite();
 
     // Exam menu item, name prompt, "&Next >>" and the notice's OK.
-    exam::Form211* startExam(int exam, const QString& name = QStringLiteral("Ada"));
+    gui::ExamWindow* startExam(int exam, const QString& name = QStringLiteral("Ada"));
     // The ID of the question on screen.
     qint64 currentId();
     QVariant stored(const QString& table, qint64 id, const QString& column);
@@ -35,7 +35,7 @@ public:
 private:
     TempBank m_bank;
     ScriptedPrompter m_prompter;
-    std::unique_ptr<app::Program> m_program;
+    std::unique_ptr<gui::Program> m_program;
     QString m_database;
     QString m_previousFolder;
 };

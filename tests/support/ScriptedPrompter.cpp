@@ -21,7 +21,7 @@ int ScriptedPrompter::msgBox(const QString& prompt, int style, const QString& ti
         }
     }
     m_unexpected << prompt;
-    return app::vbOK;
+    return core::Prompter::Ok;
 }
 
 QString ScriptedPrompter::inputBox(const QString& prompt, const QString& title,

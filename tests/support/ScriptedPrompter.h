@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompter.h"
+#include "core/Prompter.h"
 
 #include <QList>
 #include <QString>
@@ -9,7 +9,7 @@
 // Answers message boxes and input boxes from a script instead of a person.
 // Each expectation names the prompt it answers; a prompt nobody scripted is
 // answered with OK/"" and recorded, so a test can fail on it.
-class ScriptedPrompter final : public app::Prompter {
+class ScriptedPrompter final : public core::Prompter {
 public:
     struct Shown {
         QString prompt;
@@ -19,7 +19,8 @@ public:
         bool input = false;
     };
 
-    // The next message box with this prompt answers `answer` (app::vbOK, vbYes, ...).
+    // The next message box with this prompt answers `answer` (core::Prompter::Ok,
+    // core::Prompter::Yes, ...).
     void expect(const QString& prompt, int answer);
     // The next input box with this prompt answers `text`.
     void expectInput(const QString& prompt, const QString& text);

@@ -1,6 +1,6 @@
 #include "SqlFixture.h"
 
-#include "Sqlite.h"
+#include "data/Sqlite.h"
 
 #include <stdexcept>
 

@@ -1,9 +1,9 @@
 #include "BankWriter.h"
 
 #include "BankSource.h"
-#include "Schema.h"
-#include "Sqlite.h"
-#include "Statements.h"
+#include "data/Schema.h"
+#include "data/Sqlite.h"
+#include "data/Statements.h"
 
 #include <QDir>
 #include <QFile>

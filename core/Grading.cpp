@@ -1,0 +1,123 @@
+#include "core/Grading.h"
+
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "data/Statements.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace core {
+namespace {
+
+constexpr int fullScore = 1000;
+
+int clampScore(double value)
+{
+    return int(std::clamp(std::floor(value), 0.0, double(fullScore)));
+}
+
+// The number of records a query returns, read as a data control's count is:
+// the full count stands only once the cursor has been to the last record.
+int countOf(data::Database& db, const QString& sql)
+{
+    auto rs = db.OpenRecordset(sql);
+    if (rs->RecordCount() != 0) {
+        rs->MoveFirst();
+        rs->MoveLast();
+    }
+    return int(rs->RecordCount());
+}
+
+// On this connection the exam's working table reads as the questions of its
+// draw only. SQLite looks a name up in the temporary schema before the main
+// one, so the grading statements keep their own texts and see just the drawn
+// rows; the view lives as long as the connection.
+void restrictToDraw(data::Database& db, int exam)
+{
+    const QString table = data::sql::workingTable(exam);
+    db.Execute(QStringLiteral("CREATE TEMP VIEW %1 AS SELECT * FROM main.%1 "
+                              "WHERE ID IN (SELECT ID FROM main.tblrandom)")
+                   .arg(table));
+}
+
+} // namespace
+
+Grading::Grading(QString databaseFile, int answerColumns)
+    : m_databaseFile(std::move(databaseFile)), m_answerColumns(answerColumns)
+{
+}
+
+int Grading::scoreFromCorrect(int correct, int questionCount)
+{
+    return clampScore(double(correct) / double(questionCount) * fullScore);
+}
+
+int Grading::scoreFromWrong(int wrong, int questionCount)
+{
+    return clampScore(double(questionCount - wrong) / double(questionCount) * fullScore);
+}
+
+int Grading::percent(int correct, int total)
+{
+    if (total <= 0)
+        return 0;
+    return int(std::floor(double(correct) / double(total) * 100.0));
+}
+
+ExamGrade Grading::grade(int exam, int questionCount) const
+{
+    ExamGrade result;
+    result.exam = exam;
+    result.questionCount = questionCount;
+
+    auto db = data::Database::OpenDatabase(m_databaseFile);
+    // cat_scores is rebuilt as a whole or left as it was.
+    data::Database::Transaction transaction(*db);
+    db->Execute(data::sql::deleteCategoryScores());
+    restrictToDraw(*db, exam);
+
+    result.drawn =
+        countOf(*db, QStringLiteral("SELECT ID FROM %1").arg(data::sql::workingTable(exam)));
+    if (exam == 1) {
+        result.counted = countOf(*db, data::sql::correctAnswers(exam, m_answerColumns));
+        result.score = scoreFromCorrect(result.counted, questionCount);
+    } else {
+        result.counted = countOf(*db, data::sql::wrongAnswers(exam));
+        // A draw short of the exam's question count leaves questions the
+        // candidate could not answer: they count as wrong, as in exam 1.
+        const int unseen = std::max(0, questionCount - result.drawn);
+        result.score = scoreFromWrong(result.counted + unseen, questionCount);
+    }
+
+    auto cat = db->OpenRecordset(QStringLiteral("cat"), data::dbOpenTable);
+    int categories = 0;
+    if (!cat->Eof()) {
+        cat->MoveFirst();
+        cat->MoveLast();
+        categories = int(cat->RecordCount());
+    }
+    cat->Close();
+
+    auto scores = db->OpenRecordset(QStringLiteral("cat_scores"), data::dbOpenTable);
+    result.categories.reserve(std::size_t(categories));
+    for (int i = 0; i < categories; ++i) {
+        CategoryScore category;
+        category.total = countOf(*db, data::sql::categoryQuestions(exam, i));
+        category.correct =
+            countOf(*db, data::sql::categoryCorrectAnswers(exam, m_answerColumns, i));
+        category.percent = percent(category.correct, category.total);
+        result.categories.push_back(category);
+
+        scores->AddNew();
+        scores->setValue(2, category.total);
+        scores->setValue(3, category.correct);
+        scores->setValue(4, category.percent);
+        scores->Update();
+    }
+    scores->Close();
+    transaction.commit();
+    return result;
+}
+
+} // namespace core

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace gui {
+
+// The program's emblem, drawn rather than shipped, sharp at every size.
+QIcon applicationIcon();
+
+} // namespace gui

@@ -1,0 +1,40 @@
+#include "gui/toolkit/Program.h"
+
+#include "data/DataError.h"
+
+namespace gui {
+
+Program::Program(core::Edition edition, core::Prompter& prompter)
+    : m_edition(std::move(edition)), m_prompter(prompter), m_forms(*this)
+{
+}
+
+Program::~Program() = default;
+
+int Program::MsgBox(const QString& prompt, int style, const QString& title)
+{
+    return m_prompter.msgBox(prompt, style, title.isEmpty() ? m_edition.applicationTitle : title);
+}
+
+QString Program::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    return m_prompter.inputBox(prompt, title.isEmpty() ? m_edition.applicationTitle : title,
+                               defaultText);
+}
+
+void Program::reportDataError(const data::DataError& error)
+{
+    MsgBox(error.describe(), core::Prompter::OkOnly);
+}
+
+void Program::End()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_forms.unloadAll();
+    if (m_endHandler)
+        m_endHandler();
+}
+
+} // namespace gui

@@ -1,0 +1,167 @@
+#include "gui/toolkit/Window.h"
+
+#include "gui/toolkit/Program.h"
+#include "gui/toolkit/RepeatingTimer.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace gui {
+
+// Hears the window's own events on behalf of the Window.
+class WindowEvents final : public QObject {
+public:
+    explicit WindowEvents(Window& form) : m_form(form) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Close:
+            if (watched == m_form.m_window) {
+                event->ignore();
+                if (m_form.queryClose())
+                    m_form.Unload();
+                return true;
+            }
+            break;
+        case QEvent::WindowActivate:
+            if (watched == m_form.m_window)
+                m_form.activated();
+            break;
+        case QEvent::WindowDeactivate:
+            if (watched == m_form.m_window)
+                m_form.deactivated();
+            break;
+        case QEvent::KeyPress:
+            if (m_form.m_keyPreview) {
+                // A key its control leaves unused travels on to the parents,
+                // which are watched too: the window hears each key once.
+                if (event == m_previewed && m_previewedAt && watched->isWidgetType() &&
+                    static_cast<QWidget*>(watched)->isAncestorOf(m_previewedAt))
+                    break;
+                m_previewed = event;
+                m_previewedAt = qobject_cast<QWidget*>(watched);
+                m_form.Form_KeyPress(*static_cast<QKeyEvent*>(event));
+                // a key that closed the window goes no further
+                return !m_form.isLoaded();
+            }
+            break;
+        case QEvent::KeyRelease:
+            m_previewed = nullptr;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    Window& m_form;
+    const QEvent* m_previewed = nullptr; // the key press last shown to the window
+    QPointer<QWidget> m_previewedAt;
+};
+
+Window::Window(Program& program)
+    : m_program(program), m_events(std::make_unique<WindowEvents>(*this))
+{
+}
+
+Window::~Window()
+{
+    if (m_window) {
+        m_window->removeEventFilter(m_events.get());
+        delete m_window.data();
+    }
+}
+
+void Window::initialize()
+{
+    Form_Initialize();
+}
+
+bool Window::isVisible() const
+{
+    return m_window && m_window->isVisible();
+}
+
+void Window::Load()
+{
+    if (m_window || m_loading)
+        return;
+    m_loading = true;
+    QWidget* window = createWindow();
+    m_window = window;
+    window->installEventFilter(m_events.get());
+    if (m_keyPreview) {
+        for (QWidget* child : window->findChildren<QWidget*>())
+            child->installEventFilter(m_events.get());
+    }
+    m_active = false;
+    try {
+        Form_Load();
+    } catch (const LoadAbandoned&) {
+        m_loading = false;
+        Unload();
+        return;
+    } catch (...) {
+        // no half-loaded window is left behind to be shown later
+        m_loading = false;
+        Unload();
+        throw;
+    }
+    m_loading = false;
+}
+
+void Window::Show()
+{
+    Load();
+    if (!m_window)
+        return;
+    m_window->show();
+    // The offscreen platform (tests) cannot raise a window and says so each time.
+    if (QGuiApplication::platformName() != QLatin1StringView("offscreen"))
+        m_window->raise();
+    m_window->activateWindow();
+    // Becoming the active window runs Form_Activate at once, so what Show
+    // starts is complete when Show returns; the window system's own
+    // activation event that follows finds it active already.
+    activated();
+}
+
+void Window::activated()
+{
+    if (m_active || !m_window)
+        return;
+    m_active = true;
+    m_program.forms().formActivated(*this);
+    Form_Activate();
+}
+
+void Window::Hide()
+{
+    if (m_window)
+        m_window->hide();
+    m_active = false;
+}
+
+void Window::Unload()
+{
+    if (!m_window)
+        return;
+    Form_Unload();
+    QWidget* window = m_window.data();
+    m_window.clear();
+    m_active = false;
+    window->removeEventFilter(m_events.get());
+    for (QWidget* child : window->findChildren<QWidget*>())
+        child->removeEventFilter(m_events.get());
+    // Its timers stop with it, though the controls go only later.
+    for (RepeatingTimer* timer : window->findChildren<RepeatingTimer*>())
+        timer->setEnabled(false);
+    window->hide();
+    // A handler of one of its own controls may be running: let it return first.
+    window->deleteLater();
+}
+
+} // namespace gui

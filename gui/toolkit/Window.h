@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class QKeyEvent;
+
+namespace gui {
+
+class Program;
+class WindowEvents;
+
+// Thrown by a Form_Load that has told the candidate why the window cannot
+// open; the window is left unloaded and Show shows nothing.
+struct LoadAbandoned {};
+
+// One window of the program, with the life the windows rely on:
+// the instance is created on first use (Form_Initialize, once); Show loads
+// it if needed (Form_Load), shows it modeless and activates it
+// (Form_Activate); Hide keeps it loaded; Unload destroys the controls but
+// keeps the instance and its members, so the next Show loads it again.
+// Handlers are plain member functions, so tests can call them directly.
+class Window {
+public:
+    explicit Window(Program& program);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    void Show();
+    void Hide();
+    void Unload();
+    // Makes sure the controls exist (Form_Load on the way), without showing.
+    void Load();
+
+    bool isLoaded() const { return bool(m_window); }
+    bool isVisible() const;
+    QWidget* window() const { return m_window.data(); }
+
+    // Runs Form_Initialize; the registry calls it once right after creation.
+    void initialize();
+
+    // The window's frame was asked to close; true lets it go (it unloads).
+    virtual bool queryClose() { return true; }
+
+protected:
+    virtual void Form_Initialize() {}
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    // The window is about to lose its controls.
+    virtual void Form_Unload() {}
+    // With key preview on, every key pressed anywhere in the window.
+    virtual void Form_KeyPress(QKeyEvent&) {}
+
+    // Builds the window and its controls (its design), owned by the returned widget.
+    virtual QWidget* createWindow() = 0;
+    void setKeyPreview(bool on) { m_keyPreview = on; }
+
+    Program& program() const { return m_program; }
+
+private:
+    friend class WindowEvents;
+    friend class WindowRegistry;
+    void activated();
+    void deactivated() { m_active = false; }
+
+    Program& m_program;
+    QPointer<QWidget> m_window;
+    std::unique_ptr<WindowEvents> m_events;
+    bool m_active = false;
+    bool m_keyPreview = false;
+    bool m_loading = false;
+};
+
+} // namespace gui
