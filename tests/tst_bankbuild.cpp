@@ -28,11 +28,11 @@ const char* const goodEdition = R"({"answer_columns": 4,
     "exams": [{"exam": 1, "file": "exam1.json"}]})";
 const char* const goodExam = R"({"exam": 1, "questions": [
     {"id": 3, "catid": 0, "type": "single_answer", "question": "Q3?", "correct": [1],
-     "answers": ["one", "two", "three", "four"], "explanation": "Because."},
+     "answers": ["one", "two", "three", "four"], "explanation": "Because. It is."},
     {"id": 7, "catid": 1, "type": "multiple_answer", "question": "Q7?", "correct": [2, 4],
-     "answers": ["one", "two", "three", "four"], "explanation": "Because."},
+     "answers": ["one", "two", "three", "four"], "explanation": "Because. It is."},
     {"id": 9, "catid": 0, "type": "single_answer", "question": "Q9?", "correct": [3],
-     "answers": ["one", "two", "three", "four"], "explanation": "Because."}]})";
+     "answers": ["one", "two", "three", "four"], "explanation": "Because. It is."}]})";
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -168,6 +168,12 @@ void TestBankBuild::problems_data()
     row(R"("Q7?",)", R"("Q7?", "exhibit": "gone.svg",)", "exam1.json: question 7",
         "missing exhibit file");
     row(R"("Q9?")", R"("  ")", "exam1.json: question 9", "empty question text");
+    row("Because. It is.", "Because.", "exam1.json: question 3",
+        "the explanation has one sentence; it needs two to four");
+    // "e.g.", "i.e." and an address end no sentence; a quoted one and a last one
+    // without its full stop do.
+    row("Because. It is.", R"(One, e.g. this. Two, i.e. that. At 10.0.0.1 too. Say \"four.\" Five)",
+        "exam1.json: question 3", "the explanation has five sentences");
     // Categories and exams
     row(R"("catid": 1, "cat_desc")", R"("catid": 2, "cat_desc")", "edition.json",
         "categories must be numbered 0 to 1 without gaps, found 0, 2");
