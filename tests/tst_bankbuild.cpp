@@ -3,6 +3,7 @@
 #include "BankSource.h"
 #include "BankValidator.h"
 #include "BankWriter.h"
+#include "CueStatistics.h"
 #include "SqlFixture.h"
 #include "TempBank.h"
 
@@ -28,11 +29,11 @@ const char* const goodEdition = R"({"answer_columns": 4,
     "exams": [{"exam": 1, "file": "exam1.json"}]})";
 const char* const goodExam = R"({"exam": 1, "questions": [
     {"id": 3, "catid": 0, "type": "single_answer", "question": "Q3?", "correct": [1],
-     "answers": ["one", "two", "three", "four"], "explanation": "Because."},
+     "answers": ["one", "two", "three", "four"], "explanation": "Because. It is."},
     {"id": 7, "catid": 1, "type": "multiple_answer", "question": "Q7?", "correct": [2, 4],
-     "answers": ["one", "two", "three", "four"], "explanation": "Because."},
+     "answers": ["one", "two", "three", "four"], "explanation": "Because. It is."},
     {"id": 9, "catid": 0, "type": "single_answer", "question": "Q9?", "correct": [3],
-     "answers": ["one", "two", "three", "four"], "explanation": "Because."}]})";
+     "answers": ["one", "two", "three", "four"], "explanation": "Because. It is."}]})";
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -91,6 +92,9 @@ private Q_SLOTS:
     void bankbuildWritesNothingForARefusedBank();
     void failedWriteKeepsTheExistingDatabase_data();
     void failedWriteKeepsTheExistingDatabase();
+    void cueFigures();
+    void cueLimits();
+    void bankbuildReportsCuesWithoutWriting();
 };
 
 void TestBankBuild::writtenBankReadsBack()
@@ -168,6 +172,12 @@ void TestBankBuild::problems_data()
     row(R"("Q7?",)", R"("Q7?", "exhibit": "gone.svg",)", "exam1.json: question 7",
         "missing exhibit file");
     row(R"("Q9?")", R"("  ")", "exam1.json: question 9", "empty question text");
+    row("Because. It is.", "Because.", "exam1.json: question 3",
+        "the explanation has one sentence; it needs two to four");
+    // "e.g.", "i.e." and an address end no sentence; a quoted one and a last one
+    // without its full stop do.
+    row("Because. It is.", R"(One, e.g. this. Two, i.e. that. At 10.0.0.1 too. Say \"four.\" Five)",
+        "exam1.json: question 3", "the explanation has five sentences");
     // Categories and exams
     row(R"("catid": 1, "cat_desc")", R"("catid": 2, "cat_desc")", "edition.json",
         "categories must be numbered 0 to 1 without gaps, found 0, 2");
@@ -255,6 +265,151 @@ void TestBankBuild::failedWriteKeepsTheExistingDatabase()
     bank.edition() = sound;
     bank.write();
     QCOMPARE(ids(database, "exam1"), u"1,2,3,4,5"_s);
+}
+
+namespace {
+
+bank::Question question(const char* type, const QStringList& answers, const QList<int>& correct)
+{
+    bank::Question q;
+    q.type = QString::fromLatin1(type);
+    q.answers = answers;
+    q.correct = correct;
+    return q;
+}
+
+// The order of bank::checkCues.
+enum CueCheckOrder { Longest, AbsoluteWords, KeyPairs, Positions };
+
+bool passes(const bank::CueStatistics& s, CueCheckOrder check,
+            bank::CueScope scope = bank::CueScope::Bank)
+{
+    return bank::checkCues(s, scope).at(check).passed;
+}
+
+} // namespace
+
+void TestBankBuild::cueFigures()
+{
+    const QList<bank::Question> questions = {
+        // the longest choice is the key
+        question("single_answer", {u"short"_s, u"the longest one"_s, u"mid one"_s, u"tiny"_s}, {2}),
+        // two longest, one of them the key: half a hit
+        question("single_answer", {u"eight ch"_s, u"EIGHT CH"_s, u"four"_s, u"five!"_s}, {1}),
+        // two of four, the key listed out of order
+        question("multiple_answer", {u"a longest wrong choice"_s, u"b"_s, u"c"_s, u"d"_s}, {4, 2}),
+        // five choices: the key is longest only before trimming
+        question("single_answer", {u"one"_s, u"two"_s, u"three"_s, u"four"_s, u"  five  "_s}, {5}),
+        // three choices; absolute words whole only
+        question("single_answer", {u"Overall, allowed"_s, u"CANNOT start"_s, u"Every time"_s}, {3}),
+    };
+    const bank::CueStatistics s = bank::cueStatistics(questions);
+
+    QCOMPARE(s.questions, qsizetype(5));
+    QCOMPARE(s.longestCorrect, 1.5);
+    QCOMPARE(s.longestCorrectShare(), 0.3);
+    QCOMPARE(s.chanceShare(), (0.25 + 0.25 + 0.5 + 0.2 + 1.0 / 3) / 5);
+    QCOMPARE((QList<qsizetype>{s.correctChoices, s.correctWithAbsoluteWord, s.wrongChoices,
+                               s.wrongWithAbsoluteWord}),
+             (QList<qsizetype>{6, 1, 14, 1}));
+    QCOMPARE(s.correctCharacters, qsizetype(15 + 8 + 2 + 4 + 10));
+    QCOMPARE(s.averageWrongLength(), 99.0 / 14);
+    QCOMPARE(s.keyPairs, (std::array<qsizetype, 6>{0, 0, 0, 0, 1, 0}));
+    QCOMPARE(s.singlePositions, (std::array<qsizetype, 5>{1, 1, 1, 0, 1}));
+    QCOMPARE(s.fourChoicePositions, (std::array<qsizetype, 4>{1, 1, 0, 0}));
+
+    QVERIFY(bank::hasAbsoluteWord(u"It must be so"_s));
+    QVERIFY(bank::hasAbsoluteWord(u"none."_s));
+    QVERIFY(!bank::hasAbsoluteWord(u"overall, allowed, installed, nonexistent"_s));
+
+    // A bank's figures are its exams' added up.
+    bank::CueStatistics added = bank::cueStatistics(questions.mid(0, 2));
+    added += bank::cueStatistics(questions.mid(2));
+    QCOMPARE(bank::cueReport(added, bank::CueScope::Bank),
+             bank::cueReport(s, bank::CueScope::Bank));
+
+    // Nothing to measure is nothing over a limit.
+    for (const bank::CueCheck& check : bank::checkCues(bank::CueStatistics(), bank::CueScope::Exam))
+        QVERIFY2(check.passed, qPrintable(check.name));
+}
+
+void TestBankBuild::cueLimits()
+{
+    bank::CueStatistics s;
+    s.questions = 100;
+    s.blindCorrect = 25;
+    s.longestCorrect = 29; // exactly chance + 4 points
+    QVERIFY(passes(s, Longest));
+    s.longestCorrect = 29.5;
+    QVERIFY(!passes(s, Longest));
+
+    s.correctChoices = 100;
+    s.wrongChoices = 300;
+    s.correctWithAbsoluteWord = 13;
+    s.wrongWithAbsoluteWord = 30; // 13 % vs 10 %
+    QVERIFY(passes(s, AbsoluteWords));
+    s.wrongWithAbsoluteWord = 27; // 13 % vs 9 %
+    QVERIFY(!passes(s, AbsoluteWords));
+    s.wrongWithAbsoluteWord = 51; // 13 % vs 17 %: the other way is a cue as well
+    QVERIFY(!passes(s, AbsoluteWords));
+
+    s.keyPairs = {6, 4, 4, 4, 3, 3}; // 24: a fair 4 each, at most 6
+    QVERIFY(passes(s, KeyPairs));
+    s.keyPairs = {3, 4, 4, 4, 2, 7};
+    QVERIFY(!passes(s, KeyPairs));
+
+    // 100 four-choice questions, a fair 25 a position: 18.75 to 31.25 over a
+    // bank, 15 to 35 in one exam.
+    s.fourChoicePositions = {19, 25, 25, 31};
+    QVERIFY(passes(s, Positions, bank::CueScope::Bank));
+    s.fourChoicePositions = {15, 25, 25, 35};
+    QVERIFY(!passes(s, Positions, bank::CueScope::Bank));
+    QVERIFY(passes(s, Positions, bank::CueScope::Exam));
+    s.fourChoicePositions = {14, 25, 25, 36};
+    QVERIFY(!passes(s, Positions, bank::CueScope::Exam));
+
+    const QStringList report = bank::cueReport(s, bank::CueScope::Exam);
+    QCOMPARE(report.size(), 5);
+    QCOMPARE(report.at(Positions),
+             u"FAIL  single-answer positions: 1:0 2:0 3:0 4:0; of four choices 1:14 2:25 3:25 "
+             "4:36 (limit: 15 to 35 each)"_s);
+}
+
+void TestBankBuild::bankbuildReportsCuesWithoutWriting()
+{
+    const QString tool = QStringLiteral(QUIZMOOR_BINARY_DIR "/tools/bankbuild");
+    QVERIFY2(QFileInfo(tool).isExecutable(), "build the bankbuild target first");
+    QTemporaryDir dir;
+    const QString edition = writeBank(dir, "Because. It is.", "Because.");
+    const auto run = [&](const QStringList& more) {
+        QProcess process;
+        process.start(tool, QStringList{u"--stats"_s, u"--edition"_s, edition, u"--edition"_s,
+                                        edition, u"--exhibits"_s, dir.filePath(u"exhibits"_s)} +
+                                more);
+        process.waitForFinished(60000);
+        return std::tuple(process.exitCode(),
+                          QString::fromLocal8Bit(process.readAllStandardOutput()),
+                          QString::fromLocal8Bit(process.readAllStandardError()));
+    };
+
+    // A refused bank is still measured: each exam, then all of them together.
+    const auto [status, out, err] = run({});
+    QCOMPARE(status, 1);
+    QVERIFY2(err.contains(u"question 3: the explanation has one sentence"_s), qPrintable(err));
+    const QString name = QFileInfo(dir.path()).fileName();
+    const QStringList headings = out.split(u'\n').filter(QRegularExpression(u"^\\S"_s));
+    QCOMPARE(headings,
+             (QStringList{name + u" exam 1 (3 questions)"_s, name + u" exam 1 (3 questions)"_s,
+                          u"whole bank, %1 + %1 (6 questions)"_s.arg(name)}));
+    QVERIFY2(out.contains(u"  PASS  longest choice correct: 33.3 % vs chance 33.3 %"_s),
+             qPrintable(out));
+    QVERIFY2(out.contains(u"  FAIL  two-of-four key pairs: 12:0 13:0 14:0 23:0 24:2 34:0 of 2"_s),
+             qPrintable(out));
+
+    // It only reads.
+    QCOMPARE(std::get<0>(run({u"--out"_s, dir.filePath(u"qbk09.mdb"_s)})), 2);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{u"edition.json"_s, u"exam1.json"_s}));
 }
 
 QTEST_MAIN(TestBankBuild)

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSet>
+
+#include <algorithm>
 
 namespace bank {
 namespace {
@@ -14,6 +17,11 @@ constexpr int fewestAnswerColumns = 4;
 constexpr int mostAnswerColumns = 5;
 constexpr int fewestAnswers = 3;
 constexpr int lastExam = 3;
+// An explanation says why the key is right and why the tempting wrong choice
+// is wrong: at least two sentences, and short enough to read after each
+// question.
+constexpr int fewestSentences = 2;
+constexpr int mostSentences = 4;
 
 const QStringList pictureSuffixes = {QStringLiteral("svg"), QStringLiteral("png"),
                                      QStringLiteral("jpg"), QStringLiteral("jpeg"),
@@ -40,6 +48,27 @@ QString ordinal(qsizetype n)
 bool blank(const QString& text)
 {
     return text.trimmed().isEmpty();
+}
+
+// A sentence ends in ".", "!" or "?" (perhaps repeated, perhaps closed by a
+// quote or bracket) before a space or the end of the text; "e.g." and "i.e."
+// end none, and neither does the dot of "10.0.0.1". Words after the last end
+// are one more sentence that lacks its full stop.
+int sentenceCount(const QString& text)
+{
+    static const QRegularExpression end(
+        QStringLiteral("(?<!\\be\\.g)(?<!\\bi\\.e)[.!?]+[\"'\\x{2019}\\x{201D})\\]]*(?=\\s|$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    int count = 0;
+    qsizetype after = 0;
+    for (auto it = end.globalMatch(text); it.hasNext();) {
+        after = it.next().capturedEnd();
+        ++count;
+    }
+    const QStringView rest = QStringView(text).mid(after);
+    if (std::any_of(rest.begin(), rest.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+        ++count;
+    return count;
 }
 
 class Checker {
@@ -174,6 +203,13 @@ private:
             problem(QStringLiteral("empty question text"));
         if (blank(q.explanation))
             problem(QStringLiteral("empty explanation"));
+        else if (const int sentences = sentenceCount(q.explanation);
+                 sentences < fewestSentences || sentences > mostSentences)
+            problem(
+                QStringLiteral("the explanation has %1 %2; it needs %3 to %4")
+                    .arg(cardinal(sentences),
+                         sentences == 1 ? QStringLiteral("sentence") : QStringLiteral("sentences"),
+                         cardinal(fewestSentences), cardinal(mostSentences)));
         if (!m_categories.contains(q.catid))
             problem(QStringLiteral("unknown category %1").arg(q.catid));
 

@@ -3,12 +3,21 @@
 //
 //   bankbuild --edition banks/full/edition.json --exhibits banks/exhibits
 //             --out DIR/qbk09.mdb --exhibit-out DIR/exhibits
+//
+// or, while writing questions, reports the answer cues of one or more
+// editions without writing anything:
+//
+//   bankbuild --stats --edition banks/full/edition.json
+//             --edition banks/demo/edition.json --exhibits banks/exhibits
 
 #include "BankSource.h"
 #include "BankValidator.h"
 #include "BankWriter.h"
+#include "CueStatistics.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QSet>
 
@@ -19,6 +28,52 @@ namespace {
 void say(const QString& line)
 {
     std::fprintf(stderr, "bankbuild: %s\n", line.toLocal8Bit().constData());
+}
+
+void report(const QString& heading, const bank::CueStatistics& statistics, bank::CueScope scope)
+{
+    std::printf("%s (%lld questions)\n", heading.toLocal8Bit().constData(),
+                static_cast<long long>(statistics.questions));
+    for (const QString& line : bank::cueReport(statistics, scope))
+        std::printf("  %s\n", line.toLocal8Bit().constData());
+}
+
+// Validates each edition, then prints the cues of each exam and of all of
+// them together. A refused edition is still measured, so a writer sees the
+// figures before every problem is fixed. Returns the exit status: 0 when
+// every edition is sound and every cue within its limit.
+int reportCues(const QStringList& editionPaths, const QString& exhibitsDir)
+{
+    bool sound = true;
+    QList<bank::Edition> editions;
+    QStringList names;
+    for (const QString& path : editionPaths) {
+        editions << bank::loadBank(path);
+        names << QFileInfo(path).dir().dirName();
+        for (const QString& problem : bank::validate(editions.last(), exhibitsDir)) {
+            say(problem);
+            sound = false;
+        }
+    }
+
+    const auto measure = [&](const QString& heading, const bank::CueStatistics& statistics,
+                             bank::CueScope scope) {
+        report(heading, statistics, scope);
+        for (const bank::CueCheck& check : bank::checkCues(statistics, scope))
+            sound = sound && check.passed;
+    };
+    bank::CueStatistics whole;
+    for (qsizetype e = 0; e < editions.size(); ++e) {
+        for (const bank::Exam& exam : editions.at(e).exams) {
+            const bank::CueStatistics statistics = bank::cueStatistics(exam.questions);
+            measure(QStringLiteral("%1 exam %2").arg(names.at(e)).arg(exam.exam), statistics,
+                    bank::CueScope::Exam);
+            whole += statistics;
+        }
+    }
+    measure(QStringLiteral("whole bank, %1").arg(names.join(QStringLiteral(" + "))), whole,
+            bank::CueScope::Bank);
+    return sound ? 0 : 1;
 }
 
 } // namespace
@@ -33,11 +88,18 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Builds a question database from a question bank's JSON sources."));
+        QStringLiteral("Builds a question database from a question bank's JSON sources, or "
+                       "with --stats reports how far the form of its choices gives the answers "
+                       "away."));
     parser.addHelpOption();
     const QCommandLineOption edition(QStringLiteral("edition"),
                                      QStringLiteral("The bank's edition.json."),
                                      QStringLiteral("file"));
+    const QCommandLineOption stats(
+        QStringLiteral("stats"),
+        QStringLiteral("Only report the answer cues of each exam and of all of them, with a "
+                       "PASS or FAIL per limit; --edition may be given more than once. Exits "
+                       "with 1 when a bank is refused or a cue is over its limit."));
     const QCommandLineOption exhibits(QStringLiteral("exhibits"),
                                       QStringLiteral("Folder of the exhibit pictures."),
                                       QStringLiteral("folder"));
@@ -47,15 +109,31 @@ int main(int argc, char* argv[])
     const QCommandLineOption exhibitOut(QStringLiteral("exhibit-out"),
                                         QStringLiteral("Folder to write the exhibits to."),
                                         QStringLiteral("folder"));
-    parser.addOptions({edition, exhibits, out, exhibitOut});
+    parser.addOptions({stats, edition, exhibits, out, exhibitOut});
     parser.process(app);
 
+    const bool reporting = parser.isSet(stats);
+    const QList<QCommandLineOption> needed =
+        reporting ? QList{edition, exhibits} : QList{edition, exhibits, out, exhibitOut};
+    const QList<QCommandLineOption> unwanted =
+        reporting ? QList{out, exhibitOut} : QList<QCommandLineOption>{};
     bool usable = parser.positionalArguments().isEmpty();
-    for (const QCommandLineOption& option : {edition, exhibits, out, exhibitOut}) {
+    for (const QCommandLineOption& option : needed) {
         if (parser.value(option).isEmpty()) {
             say(QStringLiteral("missing --") + option.names().constFirst());
             usable = false;
         }
+    }
+    for (const QCommandLineOption& option : unwanted) {
+        if (parser.isSet(option)) {
+            say(QStringLiteral("--stats writes nothing; leave out --") +
+                option.names().constFirst());
+            usable = false;
+        }
+    }
+    if (!reporting && parser.values(edition).size() > 1) {
+        say(QStringLiteral("one --edition per database"));
+        usable = false;
     }
     if (!usable) {
         std::fprintf(stderr, "%s", parser.helpText().toLocal8Bit().constData());
@@ -63,6 +141,9 @@ int main(int argc, char* argv[])
     }
 
     try {
+        if (reporting)
+            return reportCues(parser.values(edition), parser.value(exhibits));
+
         const bank::Edition bank = bank::loadBank(parser.value(edition));
         const QStringList problems = bank::validate(bank, parser.value(exhibits));
         if (!problems.isEmpty()) {
