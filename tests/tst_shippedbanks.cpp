@@ -1,9 +1,9 @@
 #include "BankSource.h"
 #include "BankValidator.h"
 #include "CueStatistics.h"
-#include "Database.h"
-#include "Recordset.h"
 #include "SqlFixture.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
 
 #include <QDir>
 #include <QFileInfo>
