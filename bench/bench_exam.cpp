@@ -56,34 +56,34 @@ Figures measure(const QString& folder)
     gui::Program program(core::fullEdition(), prompter);
     program.setEndHandler([] {});
     gui::startUp(program);
-    program.run().ExamCode = 1;
+    program.run().examCode = 1;
     std::vector<double> opens, nexts;
     QElapsedTimer clock;
     for (int run = 0; run < runs; ++run) {
-        program.run().QuestionNo = 0;
-        program.form<gui::ExamNotice>().Show();
+        program.run().questionNo = 0;
+        program.window<gui::ExamNotice>().show();
         clock.start();
-        program.form<gui::ExamNotice>().OKButton_Click();
+        program.window<gui::ExamNotice>().accept();
         QApplication::processEvents();
         opens.push_back(clock.nsecsElapsed() / 1e6);
-        auto& window = program.form<gui::ExamWindow>();
+        auto& window = program.window<gui::ExamWindow>();
         for (int move = 0; move < moves; ++move) {
-            auto* option = window.controls()->Option[std::size_t(1 + move % 4)];
+            auto* option = window.controls()->options[std::size_t(1 + move % 4)];
             option->click();
-            auto* check = window.controls()->Check[std::size_t(1 + move % 4)];
+            auto* check = window.controls()->checks[std::size_t(1 + move % 4)];
             check->setChecked(!check->isChecked());
             clock.start();
-            if (program.run().QuestionNo < 83)
-                window.CmdNextQ_Click();
+            if (program.run().questionNo < 83)
+                window.nextQuestion();
             else
-                window.cmdPrevQ_Click();
+                window.previousQuestion();
             nexts.push_back(clock.nsecsElapsed() / 1e6);
         }
-        window.Unload();
-        program.forms().discard<gui::ExamWindow>();
-        program.forms().collectDiscarded();
+        window.unload();
+        program.windows().discard<gui::ExamWindow>();
+        program.windows().collectDiscarded();
     }
-    program.End();
+    program.end();
     QDir::setCurrent(previous);
     return {median(opens), median(nexts)};
 }

@@ -7,6 +7,6 @@
 int main(int argc, char** argv)
 {
     return gui::runProgram(argc, argv, core::fullEdition(), [](gui::Program& program) {
-        WindowShown::watch(program.form<gui::MainWindow>().window());
+        WindowShown::watch(program.window<gui::MainWindow>().widget());
     });
 }

@@ -8,14 +8,14 @@ namespace core {
 // written by the windows of the run. All start empty (0 or ""); the integers
 // are wider than the 16 bits they ever need, so no counter can overflow.
 struct RunValues {
-    int ExamCode = 0; // 1..3 exam, 11/22/33 review of that exam
-    QString CandidateName;
-    int QuestionCount = 0; // questions per exam, set at start-up
-    int TimeLimitMinutes = 0;
-    int QuestionNo = 0;      // the exam window's question on screen, from 1
-    QString ExhibitPath;     // diagram1 of the question whose exhibit is wanted
-    int WrongAnswerExam = 0; // exam under wrong-answer review, 0 otherwise
-    int PassScore = 0;
+    int examCode = 0; // 1..3 exam, 11/22/33 review of that exam
+    QString candidateName;
+    int questionCount = 0; // questions per exam, set at start-up
+    int timeLimitMinutes = 0;
+    int questionNo = 0;      // the exam window's question on screen, from 1
+    QString exhibitPath;     // diagram1 of the question whose exhibit is wanted
+    int wrongAnswerExam = 0; // exam under wrong-answer review, 0 otherwise
+    int passScore = 0;
 };
 
 } // namespace core

@@ -46,18 +46,18 @@ int storedChoices(const QString& db, const QString& table, qint64 id)
 // Moves to the next question whose type is `type`, from the start.
 void goToQuestionOfType(ExamWindow& w, const QString& type)
 {
-    for (int guard = 0; guard < 200 && w.controls()->Text3->text() != type; ++guard)
-        w.CmdNextQ_Click();
-    QCOMPARE(w.controls()->Text3->text(), type);
+    for (int guard = 0; guard < 200 && w.controls()->questionType->text() != type; ++guard)
+        w.nextQuestion();
+    QCOMPARE(w.controls()->questionType->text(), type);
 }
 
 // Moves to the question with this ID, from the first question.
 void goToId(ExamFixture& f, ExamWindow& w, qint64 id)
 {
-    while (f.program().run().QuestionNo > 1)
-        w.cmdPrevQ_Click();
+    while (f.program().run().questionNo > 1)
+        w.previousQuestion();
     for (int guard = 0; guard < 200 && f.currentId() != id; ++guard)
-        w.CmdNextQ_Click();
+        w.nextQuestion();
     QCOMPARE(f.currentId(), id);
 }
 
@@ -88,87 +88,87 @@ void TestExamRun::wholeRunFullEdition()
 {
     ExamFixture f(core::fullEdition(), 83);
     gui::Program& p = f.program();
-    QCOMPARE(p.run().QuestionCount, 83);
+    QCOMPARE(p.run().questionCount, 83);
     ExamWindow* w = f.startExam(2, QStringLiteral("Grace Hopper"));
     QVERIFY(w && w->isVisible());
-    QCOMPARE(p.run().ExamCode, 2);
-    QCOMPARE(p.run().CandidateName, QStringLiteral("Grace Hopper"));
+    QCOMPARE(p.run().examCode, 2);
+    QCOMPARE(p.run().candidateName, QStringLiteral("Grace Hopper"));
     QCOMPARE(f.prompter().last().title, QStringLiteral("Name"));
     QCOMPARE(f.prompter().last().defaultText, QStringLiteral("Candidate's name"));
-    QCOMPARE(w->window()->windowTitle(), QStringLiteral("Exam #2"));
-    QVERIFY(!p.form<gui::MainWindow>().isVisible());
-    QVERIFY(!p.form<gui::ExamInfoWindow>().isVisible());
-    QVERIFY(!p.forms().existing<gui::ExamNotice>()->isLoaded());
+    QCOMPARE(w->widget()->windowTitle(), QStringLiteral("Exam #2"));
+    QVERIFY(!p.window<gui::MainWindow>().isVisible());
+    QVERIFY(!p.window<gui::ExamInfoWindow>().isVisible());
+    QVERIFY(!p.windows().existing<gui::ExamNotice>()->isLoaded());
 
     // 83 distinct questions of exam 2, presented in the order drawn
     const QList<qint64> drawn = drawnIds(f.database());
     QCOMPARE(drawn.size(), 83);
     QCOMPARE(QSet<qint64>(drawn.begin(), drawn.end()).size(), 83);
     QCOMPARE(f.currentId(), drawn[0]);
-    QCOMPARE(w->controls()->text2[0]->toPlainText(),
+    QCOMPARE(w->controls()->question->toPlainText(),
              QStringLiteral("Question %1 of exam 2").arg(drawn[0]));
-    w->CmdNextQ_Click();
+    w->nextQuestion();
     QCOMPARE(f.currentId(), drawn[1]);
-    QCOMPARE(w->controls()->LblRec_Count->text(), QStringLiteral("2"));
+    QCOMPARE(w->controls()->questionNo->text(), QStringLiteral("2"));
     // screen readers name each choice and field
     for (int k = 1; k <= 5; ++k) {
-        QCOMPARE(w->controls()->Option[std::size_t(k)]->accessibleName(),
+        QCOMPARE(w->controls()->options[std::size_t(k)]->accessibleName(),
                  QStringLiteral("Answer %1").arg(k));
-        QCOMPARE(w->controls()->Check[std::size_t(k)]->accessibleName(),
+        QCOMPARE(w->controls()->checks[std::size_t(k)]->accessibleName(),
                  QStringLiteral("Answer %1").arg(k));
     }
-    QCOMPARE(w->controls()->Text1->accessibleName(), QStringLiteral("Question ID"));
+    QCOMPARE(w->controls()->questionId->accessibleName(), QStringLiteral("Question ID"));
 
     // closing the frame asks as End Exam does; Cancel goes on
     f.prompter().expect(endQuestion, core::Prompter::Cancel);
-    w->window()->close();
+    w->widget()->close();
     QVERIFY(w->isVisible());
     QCOMPARE(f.prompter().last().style, int(core::Prompter::OkCancelQuestion));
     QCOMPARE(f.prompter().last().title, QStringLiteral("Confirmation"));
     f.prompter().expect(endQuestion, core::Prompter::Ok);
-    w->cmdEndExam_Click();
+    w->endExam();
     QVERIFY(!w->isLoaded());
-    QVERIFY(p.forms().existing<gui::ScoreSheet>() &&
-            p.forms().existing<gui::ScoreSheet>()->isVisible());
-    QVERIFY(!p.form<gui::MainWindow>().isVisible());
+    QVERIFY(p.windows().existing<gui::ScoreSheet>() &&
+            p.windows().existing<gui::ScoreSheet>()->isVisible());
+    QVERIFY(!p.window<gui::MainWindow>().isVisible());
 }
 
 void TestExamRun::wholeRunDemoEdition()
 {
     ExamFixture f(core::demoEdition(), 30);
     gui::Program& p = f.program();
-    QCOMPARE(p.run().QuestionCount, 30);
+    QCOMPARE(p.run().questionCount, 30);
     // exam 2 cannot start in the demo, even when asked for
-    p.run().ExamCode = 2;
-    p.form<gui::ExamNotice>().OKButton_Click();
-    QVERIFY(!p.forms().existing<ExamWindow>());
+    p.run().examCode = 2;
+    p.window<gui::ExamNotice>().accept();
+    QVERIFY(!p.windows().existing<ExamWindow>());
 
     ExamWindow* w = f.startExam(1);
     QVERIFY(w && w->isVisible());
     QCOMPARE(f.prompter().shown().last().prompt, QStringLiteral("Please enter your name:"));
     QCOMPARE(f.prompter().shown().last().defaultText, QStringLiteral("Candidate's Name Here"));
-    QCOMPARE(w->window()->windowTitle(), QStringLiteral("Demo Exam"));
+    QCOMPARE(w->widget()->windowTitle(), QStringLiteral("Demo Exam"));
     // the demo's notice is hidden, not unloaded
-    QVERIFY(p.form<gui::ExamNotice>().isLoaded());
-    QVERIFY(!p.form<gui::ExamNotice>().isVisible());
+    QVERIFY(p.window<gui::ExamNotice>().isLoaded());
+    QVERIFY(!p.window<gui::ExamNotice>().isVisible());
     QCOMPARE(
-        p.form<gui::ExamNotice>().controls().Label1->text(),
+        p.window<gui::ExamNotice>().controls().text->text(),
         QStringLiteral("You will have 30 questions and have to answer in 30 minutes or less. "));
     QCOMPARE(drawnIds(f.database()).size(), 30);
 
     // the demo's time-out tells, then ends the exam without asking
-    w->Timer1_Timer();
-    QCOMPARE(w->controls()->lblClock->text(), QStringLiteral("00:29:59"));
-    while (w->ElapsedSeconds() < 1799)
-        w->Timer1_Timer();
+    w->tick();
+    QCOMPARE(w->controls()->clock->text(), QStringLiteral("00:29:59"));
+    while (w->elapsedSeconds() < 1799)
+        w->tick();
     QVERIFY(w->isLoaded());
     const QString message =
         QStringLiteral("Sorry! You have exceeded the allowed time! Click OK to continue.");
     f.prompter().expect(message, core::Prompter::Ok);
-    w->Timer1_Timer();
+    w->tick();
     QCOMPARE(f.prompter().last().style, int(core::Prompter::OkOnly));
     QVERIFY(!w->isLoaded());
-    QVERIFY(p.forms().existing<gui::ScoreSheet>()->isVisible());
+    QVERIFY(p.windows().existing<gui::ScoreSheet>()->isVisible());
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
@@ -178,31 +178,31 @@ void TestExamRun::cancelledStartsLeaveTheMainWindow()
     gui::Program& p = f.program();
     // a cancelled name prompt still shows the information window
     f.prompter().expectInput(p.edition().namePrompt, QString());
-    p.form<gui::MainWindow>().mnuExamsub3_Click();
-    QCOMPARE(p.run().ExamCode, 3);
-    QCOMPARE(p.run().CandidateName, QString());
-    gui::ExamInfoWindow& splash = p.form<gui::ExamInfoWindow>();
+    p.window<gui::MainWindow>().startExam(3);
+    QCOMPARE(p.run().examCode, 3);
+    QCOMPARE(p.run().candidateName, QString());
+    gui::ExamInfoWindow& splash = p.window<gui::ExamInfoWindow>();
     QVERIFY(splash.isVisible());
-    QCOMPARE(splash.controls()->Text1->toPlainText(), QStringLiteral("Temporary test"));
-    QCOMPARE(splash.controls()->lblProductName->text(), QStringLiteral("Temporary test"));
-    QCOMPARE(splash.controls()->lblVersion->text(), QStringLiteral("Version 9.0.0"));
-    QCOMPARE(splash.controls()->Label5->text(),
+    QCOMPARE(splash.controls()->examName->toPlainText(), QStringLiteral("Temporary test"));
+    QCOMPARE(splash.controls()->productName->text(), QStringLiteral("Temporary test"));
+    QCOMPARE(splash.controls()->version->text(), QStringLiteral("Version 9.0.0"));
+    QCOMPARE(splash.controls()->disclaimerCaption->text(),
              QStringLiteral("Software Agreement(EULA) and  Disclaimer"));
     // typing into a text box closes it and abandons the start
-    QTest::keyClick(splash.controls()->Text4, Qt::Key_A);
+    QTest::keyClick(splash.controls()->description, Qt::Key_A);
     QVERIFY(!splash.isLoaded());
-    QVERIFY(p.form<gui::MainWindow>().isVisible());
+    QVERIFY(p.window<gui::MainWindow>().isVisible());
 
     // the notice's Cancel closes the notice; the main window stays
     f.prompter().expectInput(p.edition().namePrompt, QStringLiteral("Ada"));
-    p.form<gui::MainWindow>().mnuExamsub1_Click();
-    p.form<gui::ExamInfoWindow>().Command1_Click();
-    gui::ExamNotice& notice = p.form<gui::ExamNotice>();
+    p.window<gui::MainWindow>().startExam(1);
+    p.window<gui::ExamInfoWindow>().next();
+    gui::ExamNotice& notice = p.window<gui::ExamNotice>();
     QVERIFY(notice.isVisible());
-    QTest::mouseClick(notice.controls().CancelButton, Qt::LeftButton);
+    QTest::mouseClick(notice.controls().cancelButton, Qt::LeftButton);
     QVERIFY(!notice.isLoaded());
-    QVERIFY(p.form<gui::MainWindow>().isVisible());
-    QVERIFY(!p.forms().existing<ExamWindow>());
+    QVERIFY(p.window<gui::MainWindow>().isVisible());
+    QVERIFY(!p.windows().existing<ExamWindow>());
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
@@ -211,18 +211,18 @@ void TestExamRun::buttonStatesAtFirstAndLastQuestion()
     ExamFixture f(core::fullEdition(), 90);
     ExamWindow* w = f.startExam(1);
     auto* c = w->controls();
-    QVERIFY(!c->cmdPrevQ->isEnabled());
-    QVERIFY(c->CmdNextQ->isEnabled());
-    w->cmdPrevQ_Click(); // nothing before the first
-    QCOMPARE(f.program().run().QuestionNo, 1);
+    QVERIFY(!c->previousButton->isEnabled());
+    QVERIFY(c->nextButton->isEnabled());
+    w->previousQuestion(); // nothing before the first
+    QCOMPARE(f.program().run().questionNo, 1);
     for (int i = 1; i < 83; ++i)
-        w->CmdNextQ_Click();
-    QCOMPARE(f.program().run().QuestionNo, 83);
-    QVERIFY(!c->CmdNextQ->isEnabled());
-    QVERIFY(c->cmdPrevQ->isEnabled());
+        w->nextQuestion();
+    QCOMPARE(f.program().run().questionNo, 83);
+    QVERIFY(!c->nextButton->isEnabled());
+    QVERIFY(c->previousButton->isEnabled());
     QCOMPARE(f.currentId(), drawnIds(f.database()).last());
-    w->cmdPrevQ_Click();
-    QVERIFY(c->CmdNextQ->isEnabled());
+    w->previousQuestion();
+    QVERIFY(c->nextButton->isEnabled());
 }
 
 void TestExamRun::singleAnswerIsStoredAsOneYes()
@@ -231,24 +231,24 @@ void TestExamRun::singleAnswerIsStoredAsOneYes()
     ExamWindow* w = f.startExam(1);
     goToQuestionOfType(*w, QStringLiteral("single_answer"));
     auto* c = w->controls();
-    QVERIFY(c->Option[3]->isVisible());
-    QVERIFY(!c->Check[3]->isVisible());
+    QVERIFY(c->options[3]->isVisible());
+    QVERIFY(!c->checks[3]->isVisible());
     const qint64 id = f.currentId();
-    QTest::mouseClick(c->Option[1], Qt::LeftButton);
-    QTest::mouseClick(c->Option[3], Qt::LeftButton);
-    QVERIFY(c->Option[3]->isChecked() && !c->Option[1]->isChecked());
+    QTest::mouseClick(c->options[1], Qt::LeftButton);
+    QTest::mouseClick(c->options[3], Qt::LeftButton);
+    QVERIFY(c->options[3]->isChecked() && !c->options[1]->isChecked());
     // pending until the cursor moves
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 0);
-    w->CmdNextQ_Click();
+    w->nextQuestion();
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 4);
-    w->cmdPrevQ_Click();
+    w->previousQuestion();
     QCOMPARE(f.currentId(), id);
-    QVERIFY(c->Option[3]->isChecked());
-    QVERIFY(!c->Option[1]->isChecked());
+    QVERIFY(c->options[3]->isChecked());
+    QVERIFY(!c->options[1]->isChecked());
     // clicking an answer's text chooses it too
-    QTest::mouseClick(w->answerBox(2)->viewport(), Qt::LeftButton);
-    QVERIFY(c->Option[2]->isChecked());
-    w->CmdNextQ_Click();
+    QTest::mouseClick(w->controls()->answerTexts[std::size_t(2)]->viewport(), Qt::LeftButton);
+    QVERIFY(c->options[2]->isChecked());
+    w->nextQuestion();
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 2);
 }
 
@@ -258,13 +258,13 @@ void TestExamRun::multipleAnswersAreStored()
     ExamWindow* w = f.startExam(1);
     goToQuestionOfType(*w, QStringLiteral("multiple_answer"));
     auto* c = w->controls();
-    QVERIFY(c->Check[1]->isVisible() && !c->Option[1]->isVisible());
+    QVERIFY(c->checks[1]->isVisible() && !c->options[1]->isVisible());
     const qint64 id = f.currentId();
-    QTest::mouseClick(c->Check[1], Qt::LeftButton);
-    QTest::mouseClick(c->Check[4], Qt::LeftButton);
+    QTest::mouseClick(c->checks[1], Qt::LeftButton);
+    QTest::mouseClick(c->checks[4], Qt::LeftButton);
     // End Exam's OK stores the choices of the question on screen, unmoved
     f.prompter().expect(endQuestion, core::Prompter::Ok);
-    w->cmdEndExam_Click();
+    w->endExam();
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), id), 1 + 8);
     QCOMPARE(sqlfixture::scalar(f.database(),
                                 QStringLiteral("SELECT count(*) FROM exam1 WHERE "
@@ -289,7 +289,8 @@ void TestExamRun::answerRowsFollowTheirTexts()
     auto rowsShown = [w] {
         QString shown;
         for (int k = 1; k <= 5; ++k)
-            shown += w->answerBox(k)->isVisible() ? QString::number(k) : QStringLiteral("-");
+            shown += w->controls()->answerTexts[std::size_t(k)]->isVisible() ? QString::number(k)
+                                                                             : QStringLiteral("-");
         return shown;
     };
     QSet<qint64> seen;
@@ -302,7 +303,7 @@ void TestExamRun::answerRowsFollowTheirTexts()
             QCOMPARE(rowsShown(), QStringLiteral("123-5"));
         else
             QCOMPARE(rowsShown(), QStringLiteral("1234-"));
-        w->CmdNextQ_Click();
+        w->nextQuestion();
     }
     QVERIFY(seen.contains(1) && seen.contains(2));
 }
@@ -319,14 +320,14 @@ void TestExamRun::exhibitButtonFollowsDiagram()
     ExamWindow* w = f.startExam(1);
     for (int i = 0; i < 83; ++i) {
         const qint64 id = f.currentId();
-        QCOMPARE(w->controls()->Picture1->isVisible(), id == 1);
-        QCOMPARE(f.program().run().ExhibitPath,
+        QCOMPARE(w->controls()->exhibitButton->isVisible(), id == 1);
+        QCOMPARE(f.program().run().exhibitPath,
                  id == 1 ? QStringLiteral("exhibits/net.png") : QString());
         if (id == 2) {
-            w->Picture1_Click(); // an empty diagram opens nothing
-            QVERIFY(!f.program().forms().existing<gui::ExhibitViewer>());
+            w->showExhibit(); // an empty diagram opens nothing
+            QVERIFY(!f.program().windows().existing<gui::ExhibitViewer>());
         }
-        w->CmdNextQ_Click();
+        w->nextQuestion();
     }
 }
 
@@ -334,45 +335,45 @@ void TestExamRun::clockCountsDownPausesAndTimesOut()
 {
     ExamFixture f(core::fullEdition(), 83);
     ExamWindow* w = f.startExam(1);
-    QLabel* clock = w->controls()->lblClock;
+    QLabel* clock = w->controls()->clock;
     QCOMPARE(clock->text(), QStringLiteral("ClockDisplay"));
-    w->Timer1_Timer();
+    w->tick();
     QCOMPARE(clock->text(), QStringLiteral("01:59:59"));
-    QCOMPARE(f.program().run().TimeLimitMinutes, 120);
-    while (w->ElapsedSeconds() < 1800)
-        w->Timer1_Timer();
+    QCOMPARE(f.program().run().timeLimitMinutes, 120);
+    while (w->elapsedSeconds() < 1800)
+        w->tick();
     QCOMPARE(clock->text(), QStringLiteral("01:30:00"));
-    w->LblPause_Click();
-    QCOMPARE(w->controls()->LblPause->text(), QStringLiteral("Restart Timer"));
-    QVERIFY(!w->controls()->Timer1->isEnabled());
-    w->LblPause_Click();
-    QCOMPARE(w->controls()->LblPause->text(), QStringLiteral("Pause Timer"));
-    QVERIFY(w->controls()->Timer1->isRunning());
-    w->Timer1_Timer();
+    w->togglePause();
+    QCOMPARE(w->controls()->pauseLink->text(), QStringLiteral("Restart Timer"));
+    QVERIFY(!w->controls()->timer->isEnabled());
+    w->togglePause();
+    QCOMPARE(w->controls()->pauseLink->text(), QStringLiteral("Pause Timer"));
+    QVERIFY(w->controls()->timer->isRunning());
+    w->tick();
     QCOMPARE(clock->text(), QStringLiteral("01:29:59"));
-    while (w->ElapsedSeconds() < 3600)
-        w->Timer1_Timer();
+    while (w->elapsedSeconds() < 3600)
+        w->tick();
     QCOMPARE(clock->text(), QStringLiteral("01:00:00"));
-    while (w->ElapsedSeconds() < 7141)
-        w->Timer1_Timer();
+    while (w->elapsedSeconds() < 7141)
+        w->tick();
     QCOMPARE(clock->text(), QStringLiteral("00:00:59"));
-    while (w->ElapsedSeconds() < 7199)
-        w->Timer1_Timer();
+    while (w->elapsedSeconds() < 7199)
+        w->tick();
     QVERIFY(f.prompter().shown().isEmpty() || f.prompter().last().prompt != endQuestion);
 
     // the time-out asks; Cancel goes on and the question comes back each second
     f.prompter().expect(endQuestion, core::Prompter::Cancel);
-    w->Timer1_Timer();
+    w->tick();
     QCOMPARE(clock->text(), QStringLiteral("00:00:00"));
     QVERIFY(w->isVisible());
     f.prompter().expect(endQuestion, core::Prompter::Cancel);
-    w->Timer1_Timer();
+    w->tick();
     QCOMPARE(clock->text(), QStringLiteral("00:00:00")); // never below zero
     QCOMPARE(f.prompter().shown().size(), 3);            // name, and two questions
     f.prompter().expect(endQuestion, core::Prompter::Ok);
-    w->Timer1_Timer();
+    w->tick();
     QVERIFY(!w->isLoaded());
-    QVERIFY(f.program().forms().existing<gui::ScoreSheet>()->isVisible());
+    QVERIFY(f.program().windows().existing<gui::ScoreSheet>()->isVisible());
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
@@ -382,47 +383,48 @@ void TestExamRun::showAnswerDisplaysTheKey()
         ExamFixture f(edition, edition.questionCount);
         gui::Program& p = f.program();
         ExamWindow* w = f.startExam(1);
-        w->CmdNextQ_Click();
+        w->nextQuestion();
         const qint64 first = f.currentId();
-        w->Command1_Click();
-        gui::AnswerWindow* answer = p.forms().existing<gui::AnswerWindow>();
+        w->showAnswer();
+        gui::AnswerWindow* answer = p.windows().existing<gui::AnswerWindow>();
         QVERIFY(answer && answer->isVisible());
         QVERIFY(!w->isVisible());
-        QCOMPARE(answer->window()->windowTitle(), edition.showAnswerCaption);
+        QCOMPARE(answer->widget()->windowTitle(), edition.showAnswerCaption);
         auto* c = answer->controls();
-        QCOMPARE(c->text2[1]->toPlainText(), QString::number(first));
+        QCOMPARE(c->questionId->toPlainText(), QString::number(first));
         // the key's ticks, display-only
         const int key = storedChoices(f.database(), QStringLiteral("exam11"), first);
         for (int k = 1; k <= 5; ++k)
-            QCOMPARE(c->Check[std::size_t(k)]->isChecked(), bool(key & (1 << (k - 1))));
-        QTest::mouseClick(c->Check[1], Qt::LeftButton);
-        QCOMPARE(c->Check[1]->isChecked(), bool(key & 1));
+            QCOMPARE(c->checks[std::size_t(k)]->isChecked(), bool(key & (1 << (k - 1))));
+        QTest::mouseClick(c->checks[1], Qt::LeftButton);
+        QCOMPARE(c->checks[1]->isChecked(), bool(key & 1));
         // the fifth row shows only when the question has a fifth answer
         const bool fifth = !f.stored(QStringLiteral("exam11"), first, QStringLiteral("answer5"))
                                 .toString()
                                 .isEmpty();
-        QCOMPARE(c->text2[6]->isVisible(), fifth);
-        QCOMPARE(c->Check[5]->isVisible(), fifth);
-        answer->Timer1_Timer();
-        QCOMPARE(c->lblClock->text(), QStringLiteral("00:00:01"));
-        answer->cmdEnd_Click();
+        QCOMPARE(c->answerTexts[5]->isVisible(), fifth);
+        QCOMPARE(c->checks[5]->isVisible(), fifth);
+        answer->tick();
+        QCOMPARE(c->clock->text(), QStringLiteral("00:00:01"));
+        answer->returnToExam();
         QVERIFY(w->isVisible());
         QCOMPARE(f.currentId(), first);
         QCOMPARE(storedChoices(f.database(), QStringLiteral("exam11"), first), key);
-        QCOMPARE(bool(p.forms().existing<gui::AnswerWindow>()), !edition.showAnswerReturnDiscards);
+        QCOMPARE(bool(p.windows().existing<gui::AnswerWindow>()),
+                 !edition.showAnswerReturnDiscards);
 
         // a second look-up leaves one row, for the later question
-        w->CmdNextQ_Click();
+        w->nextQuestion();
         const qint64 second = f.currentId();
-        w->Command1_Click();
+        w->showAnswer();
         QCOMPARE(sqlfixture::rows(f.database(), QStringLiteral("SELECT id FROM showans")),
                  QStringList{QString::number(second)});
-        QCOMPARE(p.forms().existing<gui::AnswerWindow>()->controls()->text2[1]->toPlainText(),
+        QCOMPARE(p.windows().existing<gui::AnswerWindow>()->controls()->questionId->toPlainText(),
                  QString::number(second));
         // the window closes with the exam
         f.prompter().expect(endQuestion, core::Prompter::Ok);
-        w->cmdEndExam_Click();
-        QVERIFY(!p.forms().existing<gui::AnswerWindow>());
+        w->endExam();
+        QVERIFY(!p.windows().existing<gui::AnswerWindow>());
     }
 }
 
@@ -451,37 +453,37 @@ void TestExamRun::exhibitViewerReturnsToTheSameQuestion()
         QStringLiteral("UPDATE exam1 SET diagram1 = 'exhibits/gone.png' WHERE ID = 3"));
     ExamWindow* w = f.startExam(1);
     goToId(f, *w, 1);
-    const int number = f.program().run().QuestionNo;
-    w->Picture1_Click();
-    auto* viewer = f.program().forms().existing<gui::ExhibitViewer>();
+    const int number = f.program().run().questionNo;
+    w->showExhibit();
+    auto* viewer = f.program().windows().existing<gui::ExhibitViewer>();
     QVERIFY(viewer && viewer->isVisible());
     QCOMPARE(w->isVisible(), demo); // the demo's exam window stays in view
-    QCOMPARE(viewer->window()->windowTitle(), edition.exhibitViewerCaption);
-    QCOMPARE(viewer->controls()->Picture1->pixmap().deviceIndependentSize().toSize(),
+    QCOMPARE(viewer->widget()->windowTitle(), edition.exhibitViewerCaption);
+    QCOMPARE(viewer->controls()->picture->pixmap().deviceIndependentSize().toSize(),
              QSize(800, 600));
 
     // another question's exhibit shows its own picture, also with the viewer left open
     if (!demo) {
-        QTest::mouseClick(viewer->controls()->Command1, Qt::LeftButton);
+        QTest::mouseClick(viewer->controls()->returnButton, Qt::LeftButton);
         QVERIFY(!viewer->isLoaded());
         QVERIFY(w->isVisible());
         QCOMPARE(f.currentId(), 1);
-        QCOMPARE(f.program().run().QuestionNo, number);
+        QCOMPARE(f.program().run().questionNo, number);
     }
     goToId(f, *w, 2);
-    w->Picture1_Click();
-    viewer = f.program().forms().existing<gui::ExhibitViewer>();
+    w->showExhibit();
+    viewer = f.program().windows().existing<gui::ExhibitViewer>();
     QVERIFY(viewer->isVisible());
-    QCOMPARE(viewer->controls()->Picture1->pixmap().deviceIndependentSize().toSize(),
+    QCOMPARE(viewer->controls()->picture->pixmap().deviceIndependentSize().toSize(),
              QSize(200, 100));
 
     // a missing picture is said in words, naming the file
     goToId(f, *w, 3);
-    w->Picture1_Click();
-    viewer = f.program().forms().existing<gui::ExhibitViewer>();
+    w->showExhibit();
+    viewer = f.program().windows().existing<gui::ExhibitViewer>();
     QVERIFY(viewer->isVisible());
     QVERIFY(viewer->problemText().contains(QLatin1StringView("gone.png")));
-    viewer->window()->close(); // the frame's close is Return
+    viewer->widget()->close(); // the frame's close is Return
     QVERIFY(w->isVisible());
     QCOMPARE(f.currentId(), 3);
 }
@@ -523,14 +525,14 @@ void TestExamRun::drawTakesDistinctExistingIds()
     QList<qint64> orders[2];
     for (auto& order : orders) {
         f.prompter().expect(endQuestion, core::Prompter::Ok);
-        f.program().form<ExamWindow>().cmdEndExam_Click();
-        f.program().form<gui::ScoreSheet>().CmdExit_Click();
-        f.program().forms().collectDiscarded();
+        f.program().window<ExamWindow>().endExam();
+        f.program().window<gui::ScoreSheet>().exit();
+        f.program().windows().collectDiscarded();
         f.startExam(1);
         order = drawnIds(f.database());
     }
     QVERIFY(orders[0] != orders[1]);
-    QCOMPARE(f.program().run().QuestionNo, 1);
+    QCOMPARE(f.program().run().questionNo, 1);
 }
 
 void TestExamRun::drawWithTooFewQuestionsReturnsToMainWindow()
@@ -545,8 +547,8 @@ void TestExamRun::drawWithTooFewQuestionsReturnsToMainWindow()
     QCOMPARE(
         sqlfixture::scalar(f.database(), QStringLiteral("SELECT count(*) FROM tblrandom")).toInt(),
         0);
-    QVERIFY(f.program().form<gui::MainWindow>().isVisible());
-    QCOMPARE(f.program().run().QuestionNo, 0);
+    QVERIFY(f.program().window<gui::MainWindow>().isVisible());
+    QCOMPARE(f.program().run().questionNo, 0);
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
@@ -564,8 +566,8 @@ void TestExamRun::newExamStartsFromCleanChoices()
                  .toInt(),
              0);
     for (int k = 1; k <= 5; ++k) {
-        QVERIFY(!w->controls()->Check[std::size_t(k)]->isChecked());
-        QVERIFY(!w->controls()->Option[std::size_t(k)]->isChecked());
+        QVERIFY(!w->controls()->checks[std::size_t(k)]->isChecked());
+        QVERIFY(!w->controls()->options[std::size_t(k)]->isChecked());
     }
     // another exam's choices are its own business
     QCOMPARE(
@@ -580,21 +582,21 @@ void TestExamRun::databaseFailureReturnsToMainWindow()
     ExamWindow* w = f.startExam(1);
     goToQuestionOfType(*w, QStringLiteral("single_answer"));
     const qint64 kept = f.currentId();
-    w->controls()->options->setValue(1, true);
-    w->CmdNextQ_Click();
+    w->controls()->optionGroup->setValue(1, true);
+    w->nextQuestion();
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), kept), 2);
     // the disk fills up under the exam
     sqlfixture::exec(f.database(),
                      QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON exam1 BEGIN "
                                     "SELECT RAISE(ABORT, 'database or disk is full'); END"));
     goToQuestionOfType(*w, QStringLiteral("single_answer"));
-    w->controls()->options->setValue(0, true);
-    w->CmdNextQ_Click();
+    w->controls()->optionGroup->setValue(0, true);
+    w->nextQuestion();
     QCOMPARE(f.prompter().unexpected().size(), 1);
     QVERIFY(f.prompter().unexpected().first().contains(QLatin1StringView("qbk09.mdb")));
-    QVERIFY(f.program().form<gui::MainWindow>().isVisible());
-    QVERIFY(!f.program().forms().existing<ExamWindow>());
-    QCOMPARE(f.program().run().QuestionNo, 0);
+    QVERIFY(f.program().window<gui::MainWindow>().isVisible());
+    QVERIFY(!f.program().windows().existing<ExamWindow>());
+    QCOMPARE(f.program().run().questionNo, 0);
     QCOMPARE(storedChoices(f.database(), QStringLiteral("exam1"), kept), 2);
 
     // a column the exam window shows is missing: told, and no exam window opens
@@ -603,8 +605,8 @@ void TestExamRun::databaseFailureReturnsToMainWindow()
     f.prompter().clear();
     QVERIFY(!f.startExam(1));
     QVERIFY(f.prompter().unexpected().first().contains(QLatin1StringView("diagram1")));
-    QVERIFY(f.program().form<gui::MainWindow>().isVisible());
-    QCOMPARE(f.program().run().QuestionNo, 0);
+    QVERIFY(f.program().window<gui::MainWindow>().isVisible());
+    QCOMPARE(f.program().run().questionNo, 0);
 
     // a database that went missing is told, and nothing is created in its place
     QFile::remove(f.database());

@@ -59,7 +59,7 @@ private:
         m_program->setEndHandler([this] { ++m_ends; });
         m_ends = 0;
         gui::startUp(*m_program);
-        return m_program->form<gui::MainWindow>();
+        return m_program->window<gui::MainWindow>();
     }
 
     std::unique_ptr<ScriptedPrompter> m_prompter;
@@ -161,20 +161,20 @@ void TestMainWindow::startUpShowsTheMaximizedMainWindowAndItsMenus()
     QFETCH(bool, demo);
     QFETCH(QList<QStringList>, menus);
     gui::MainWindow& form1 = start(demo);
-    QCOMPARE(m_program->run().QuestionCount, demo ? 30 : 83);
-    QCOMPARE(m_program->run().ExamCode, 0); // nothing else of the run is set
-    QCOMPARE(m_program->run().TimeLimitMinutes, 0);
-    QCOMPARE(visibleWindows(), QList<QWidget*>{form1.window()});
-    QVERIFY(form1.window()->windowState().testFlag(Qt::WindowMaximized));
+    QCOMPARE(m_program->run().questionCount, demo ? 30 : 83);
+    QCOMPARE(m_program->run().examCode, 0); // nothing else of the run is set
+    QCOMPARE(m_program->run().timeLimitMinutes, 0);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{form1.widget()});
+    QVERIFY(form1.widget()->windowState().testFlag(Qt::WindowMaximized));
     QVERIFY(m_prompter->shown().isEmpty()); // nothing asked at start-up
 
-    const QMenuBar* bar = qobject_cast<QMainWindow*>(form1.window())->menuBar();
+    const QMenuBar* bar = qobject_cast<QMainWindow*>(form1.widget())->menuBar();
     QCOMPARE(items(bar), menus.at(0));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(items(bar->actions().at(i)->menu()), menus.at(i + 1));
     if (demo)
         QVERIFY(!bar->actions().at(3)->menu()); // a command of the bar itself, with no list
-    QCOMPARE(form1.window()->findChildren<QAction*>(u"mnuhelpsubmnuorder"_s).size(), 1);
+    QCOMPARE(form1.widget()->findChildren<QAction*>(u"mnuhelpsubmnuorder"_s).size(), 1);
 }
 
 void TestMainWindow::exitEndsOnYesOnly_data()
@@ -193,7 +193,7 @@ void TestMainWindow::exitEndsOnYesOnly()
     QFETCH(bool, byFrame);
     QFETCH(int, answer);
     gui::MainWindow& form1 = start(byFrame); // both editions, one each way
-    QPointer<QWidget> window = form1.window();
+    QPointer<QWidget> window = form1.widget();
 
     m_prompter->expect(u"Do you really want to Quit?"_s, answer);
     if (byFrame)

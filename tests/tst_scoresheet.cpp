@@ -42,7 +42,7 @@ private:
     ScriptedPrompter& prompter() { return m_f->prompter(); }
     template <typename T = QLabel> T* control(const char* name)
     {
-        return program().form<ScoreSheet>().window()->findChild<T*>(QLatin1StringView(name));
+        return program().window<ScoreSheet>().widget()->findChild<T*>(QLatin1StringView(name));
     }
 
     std::unique_ptr<ExamFixture> m_f;
@@ -64,18 +64,18 @@ void TestScoreSheet::start(bool demo)
     m_f = std::make_unique<ExamFixture>(demo ? core::demoEdition() : core::fullEdition(),
                                         demo ? 30 : 83);
     core::RunValues& run = program().run();
-    run.ExamCode = 1;
-    run.CandidateName = u"Ada Example"_s;
-    run.QuestionNo = 7;
-    run.WrongAnswerExam = 1;
-    program().form<gui::MainWindow>().Hide();
+    run.examCode = 1;
+    run.candidateName = u"Ada Example"_s;
+    run.questionNo = 7;
+    run.wrongAnswerExam = 1;
+    program().window<gui::MainWindow>().hide();
 }
 
 ScoreSheet& TestScoreSheet::finish(const QStringList& statements)
 {
     apply(m_f->database(), statements);
-    ScoreSheet& sheet = program().form<ScoreSheet>();
-    sheet.Show();
+    ScoreSheet& sheet = program().window<ScoreSheet>();
+    sheet.show();
     return sheet;
 }
 
@@ -105,8 +105,8 @@ void TestScoreSheet::fromResultToExit()
                            answerWrongly(1, ids(right + 1, questions - right));
     if (!demo)
         finished += answerCorrectly(2, ids(1, 10)); // another exam's choices, which stay
-    program().form<gui::ExamWindow>();
-    program().form<gui::ExhibitViewer>();
+    program().window<gui::ExamWindow>();
+    program().window<gui::ExhibitViewer>();
     ScoreSheet& sheet = finish(finished);
 
     QCOMPARE(control("lblCandName")->text(), u"Ada Example"_s);
@@ -120,9 +120,9 @@ void TestScoreSheet::fromResultToExit()
     QCOMPARE(control("Label1")->text(),
              passed ? u"Congratulations!"_s : u"Sorry, please try again!"_s);
     // the verdict's colour as the eye sees it, in the window's image
-    const QImage image = sheet.window()->grab().toImage();
+    const QImage image = sheet.widget()->grab().toImage();
     const QPoint inside =
-        control("Label1")->mapTo(sheet.window(), QPoint(3, 3)) * image.devicePixelRatio();
+        control("Label1")->mapTo(sheet.widget(), QPoint(3, 3)) * image.devicePixelRatio();
     QCOMPARE(QColor(image.pixel(inside)),
              passed ? QColor(0x80, 0xff, 0x80) : QColor(0xff, 0xc0, 0xc0));
 
@@ -133,14 +133,14 @@ void TestScoreSheet::fromResultToExit()
     for (int trip = 0; trip < 3; ++trip)
         control<QPushButton>("CmdAnswers")->click();
     QVERIFY(sheet.isVisible());
-    QCOMPARE(program().forms().existing<ScoreSheet>(), &sheet);
+    QCOMPARE(program().windows().existing<ScoreSheet>(), &sheet);
     QCOMPARE(control("lblScoreObtained")->text(), score);
     QCOMPARE(categoryScores(db), rows);
 
     // leaving clears this exam's graded choices (the full edition's four, the demo's five) and the
     // run values
     if (demo)
-        sheet.window()->close();
+        sheet.widget()->close();
     else
         control<QPushButton>("CmdExit")->click();
     QCOMPARE(sqlfixture::rows(
@@ -155,12 +155,12 @@ void TestScoreSheet::fromResultToExit()
                      .toInt(),
                  10);
     const core::RunValues& run = program().run();
-    QCOMPARE((QList<int>{run.QuestionNo, run.WrongAnswerExam, run.ExamCode}),
+    QCOMPARE((QList<int>{run.questionNo, run.wrongAnswerExam, run.examCode}),
              (QList<int>{0, 0, demo ? 1 : 0}));
-    const gui::WindowRegistry& forms = program().forms();
+    const gui::WindowRegistry& forms = program().windows();
     QVERIFY(!forms.existing<ScoreSheet>() && !forms.existing<gui::ExamWindow>() &&
             !forms.existing<gui::ExhibitViewer>());
-    QVERIFY(program().form<gui::MainWindow>().isVisible());
+    QVERIFY(program().window<gui::MainWindow>().isVisible());
 }
 
 void TestScoreSheet::gridsListEveryCategoryReadOnly()
@@ -201,7 +201,7 @@ void TestScoreSheet::printsToPdfWithoutAPrinter()
     prompter().expect(
         u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
         core::Prompter::Cancel);
-    sheet.cmdPrint_Click();
+    sheet.print();
     QCOMPARE(prompter().last().style, int(core::Prompter::OkCancelQuestion));
 
     const QString nowhere =
@@ -214,7 +214,7 @@ void TestScoreSheet::printsToPdfWithoutAPrinter()
         u"The score sheet could not be saved as \"%1\". Check that the folder exists and can be written."_s
             .arg(nowhere),
         core::Prompter::Ok);
-    sheet.cmdPrint_Click();
+    sheet.print();
     QVERIFY(!program().hasEnded());
 
     const QString pdf = QDir::toNativeSeparators(m_f->bank().path(u"sheet"_s));
@@ -257,27 +257,27 @@ void TestScoreSheet::unusableDatabaseReturnsToTheMainWindow()
     QFETCH(QString, message);
     start(false);
     const QString db = m_f->database();
-    program().form<gui::ExamWindow>();
+    program().window<gui::ExamWindow>();
     apply(db, draw(ids(1, 83)) + answerCorrectly(1, ids(1, 83)));
     if (atExit)
         finish({});
     if (damage == u"remove"_s)
         QVERIFY(QFile::remove(db));
     else if (damage == u"no exam"_s)
-        program().run().ExamCode = 0;
+        program().run().examCode = 0;
     else
         sqlfixture::exec(db, damage);
 
-    ScoreSheet& sheet = program().form<ScoreSheet>();
-    atExit ? sheet.CmdExit_Click() : sheet.Show();
+    ScoreSheet& sheet = program().window<ScoreSheet>();
+    atExit ? sheet.exit() : sheet.show();
     QCOMPARE(prompter().shown().size(), 1); // told once
     QVERIFY(prompter().last().prompt.startsWith(message));
     prompter().clear();
-    QVERIFY(!program().forms().existing<ScoreSheet>() &&
-            !program().forms().existing<gui::ExamWindow>());
-    QCOMPARE((QList<int>{program().run().QuestionNo, program().run().ExamCode}),
+    QVERIFY(!program().windows().existing<ScoreSheet>() &&
+            !program().windows().existing<gui::ExamWindow>());
+    QCOMPARE((QList<int>{program().run().questionNo, program().run().examCode}),
              (QList<int>{0, 0}));
-    QVERIFY(program().form<gui::MainWindow>().isVisible());
+    QVERIFY(program().window<gui::MainWindow>().isVisible());
     QVERIFY(damage != u"remove"_s || !QFile::exists(db)); // nothing created in its place
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY(w->objectName() != u"Form3"_s || !w->isVisible());

@@ -43,21 +43,21 @@ public:
     static inline int created = 0, destroyed = 0;
 
 protected:
-    void Form_Initialize() override
+    void onInitialize() override
     {
         ++initializes;
         setKeyPreview(previewKeys);
     }
-    void Form_Load() override { ++loads; }
-    void Form_Activate() override { ++activates; }
-    void Form_Unload() override { ++unloads; }
-    void Form_KeyPress(QKeyEvent& event) override
+    void onLoad() override { ++loads; }
+    void onActivate() override { ++activates; }
+    void onUnload() override { ++unloads; }
+    void onKeyPress(QKeyEvent& event) override
     {
         keys << event.key();
         if (onKey)
             onKey();
     }
-    QWidget* createWindow() override
+    QWidget* createWidget() override
     {
         auto* window = new QWidget;
         auto* layout = new QVBoxLayout(window);
@@ -122,31 +122,31 @@ void TestWindowLayer::cleanup()
 
 void TestWindowLayer::windowLifeKeepsTheInstanceUntilDiscarded()
 {
-    ProbeForm& form = m_program->form<ProbeForm>();
+    ProbeForm& form = m_program->window<ProbeForm>();
     QVERIFY(form.initializes == 1 && !form.isLoaded()); // created, not loaded
-    form.Show();
-    form.Show();
-    QCOMPARE(&m_program->form<ProbeForm>(), &form);
+    form.show();
+    form.show();
+    QCOMPARE(&m_program->window<ProbeForm>(), &form);
     QCOMPARE(form.loads, 1);
-    QVERIFY(form.isVisible() && form.window()->isWindow() && !form.window()->isModal());
+    QVERIFY(form.isVisible() && form.widget()->isWindow() && !form.widget()->isModal());
 
     // Hide keeps the controls
-    QPointer<QWidget> window = form.window();
-    form.Hide();
+    QPointer<QWidget> window = form.widget();
+    form.hide();
     QVERIFY(form.isLoaded() && !form.isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    form.Show();
-    QCOMPARE(form.window(), window.data());
+    form.show();
+    QCOMPARE(form.widget(), window.data());
 
     // Unload, once, destroys the controls and keeps the window-level variables
     form.kept = 42;
-    form.Unload();
-    form.Unload();
+    form.unload();
+    form.unload();
     QVERIFY(form.unloads == 1 && !form.isLoaded());
     QTRY_VERIFY(window.isNull());
-    form.Load(); // loads without showing
+    form.load(); // loads without showing
     QVERIFY(form.loads == 2 && !form.isVisible());
-    window = form.window();
+    window = form.widget();
     window->close(); // closing the frame unloads the same way
     QVERIFY(!form.isLoaded());
     QTRY_VERIFY(window.isNull());
@@ -154,35 +154,35 @@ void TestWindowLayer::windowLifeKeepsTheInstanceUntilDiscarded()
     QCOMPARE(form.initializes, 1);
 
     // discarded: the next use is a new instance; other windows stay
-    OtherForm& other = m_program->form<OtherForm>();
-    other.Show();
-    form.Show();
-    m_program->forms().discard<ProbeForm>();
-    QVERIFY(!m_program->forms().existing<ProbeForm>());
-    QCOMPARE(visibleWindows(), QList<QWidget*>{other.window()});
+    OtherForm& other = m_program->window<OtherForm>();
+    other.show();
+    form.show();
+    m_program->windows().discard<ProbeForm>();
+    QVERIFY(!m_program->windows().existing<ProbeForm>());
+    QCOMPARE(visibleWindows(), QList<QWidget*>{other.widget()});
     QTRY_COMPARE(ProbeForm::destroyed, 1);
-    ProbeForm& second = m_program->form<ProbeForm>();
+    ProbeForm& second = m_program->window<ProbeForm>();
     QCOMPARE(ProbeForm::created, 3);
     QVERIFY(second.initializes == 1 && second.loads == 0 && second.kept == 0);
 }
 
 void TestWindowLayer::activateRunsOnEachActivation()
 {
-    ProbeForm& form = m_program->form<ProbeForm>();
-    form.Show();
+    ProbeForm& form = m_program->window<ProbeForm>();
+    form.show();
     QCOMPARE(form.activates, 1); // done when Show returns
     QTest::qWait(10);
-    form.Show(); // already active
-    form.Hide();
-    form.Show();
+    form.show(); // already active
+    form.hide();
+    form.show();
     QCOMPARE(form.activates, 2);
 
     // another window becomes active, then this one again
-    OtherForm& other = m_program->form<OtherForm>();
-    other.Show();
-    QTRY_COMPARE(QApplication::activeWindow(), other.window());
-    form.Show();
-    QTRY_COMPARE(QApplication::activeWindow(), form.window());
+    OtherForm& other = m_program->window<OtherForm>();
+    other.show();
+    QTRY_COMPARE(QApplication::activeWindow(), other.widget());
+    form.show();
+    QTRY_COMPARE(QApplication::activeWindow(), form.widget());
     QCOMPARE(form.activates, 3); // the window system's own event adds none
     QCOMPARE(other.activates, 1);
 }
@@ -190,18 +190,18 @@ void TestWindowLayer::activateRunsOnEachActivation()
 // The handler belongs to the window it discards or unloads.
 void TestWindowLayer::discardOrUnloadFromTheFormsOwnHandler()
 {
-    ProbeForm& form = m_program->form<ProbeForm>();
-    form.Show();
-    form.onGo = [this] { m_program->forms().discard<ProbeForm>(); };
+    ProbeForm& form = m_program->window<ProbeForm>();
+    form.show();
+    form.onGo = [this] { m_program->windows().discard<ProbeForm>(); };
     QTest::mouseClick(form.cmdGo, Qt::LeftButton);
     QCOMPARE(ProbeForm::destroyed, 0); // still alive when the click returns
     QTRY_COMPARE(ProbeForm::destroyed, 1);
 
-    ProbeForm& again = m_program->form<ProbeForm>();
+    ProbeForm& again = m_program->window<ProbeForm>();
     QCOMPARE(again.initializes, 1);
-    again.Show();
+    again.show();
     again.kept = 3;
-    again.onGo = [&again] { again.Unload(); };
+    again.onGo = [&again] { again.unload(); };
     QTest::mouseClick(again.cmdGo, Qt::LeftButton);
     QCOMPARE(again.keptAfterClick, 3);
     QTRY_VERIFY(!again.cmdGo);
@@ -209,19 +209,19 @@ void TestWindowLayer::discardOrUnloadFromTheFormsOwnHandler()
 
 void TestWindowLayer::keyPreviewSeesEachKeyOnce()
 {
-    OtherForm& form = m_program->form<OtherForm>();
-    form.Show();
+    OtherForm& form = m_program->window<OtherForm>();
+    form.show();
     QTest::keyClick(form.text1, Qt::Key_A);  // a key the control uses
     QTest::keyClick(form.cmdGo, Qt::Key_F7); // one that travels on to the window
     QCOMPARE(form.keys, (QList<int>{Qt::Key_A, Qt::Key_F7}));
     QCOMPARE(form.text1->text(), u"a"_s);
 
-    form.onKey = [&form] { form.Unload(); }; // a key that closes the window goes no further
+    form.onKey = [&form] { form.unload(); }; // a key that closes the window goes no further
     QTest::keyClick(form.text1, Qt::Key_B);
     QVERIFY(form.keys.size() == 3 && !form.isLoaded());
 
-    ProbeForm& plain = m_program->form<ProbeForm>(); // without preview
-    plain.Show();
+    ProbeForm& plain = m_program->window<ProbeForm>(); // without preview
+    plain.show();
     QTest::keyClick(plain.text1, Qt::Key_A);
     QVERIFY(plain.keys.isEmpty());
 }
@@ -264,11 +264,11 @@ void TestWindowLayer::timerTicksWhenEnabledAlsoHiddenUntilUnload()
     QVERIFY(timer.isRunning());
 
     // a window's timer goes on while it is hidden, and stops when it unloads
-    ProbeForm& form = m_program->form<ProbeForm>();
-    form.Show();
-    form.Hide();
+    ProbeForm& form = m_program->window<ProbeForm>();
+    form.show();
+    form.hide();
     QTRY_VERIFY(form.ticks >= 3);
-    form.Unload();
+    form.unload();
     const int atUnload = form.ticks;
     QTest::qWait(20);
     QCOMPARE(form.ticks, atUnload);
@@ -278,13 +278,13 @@ void TestWindowLayer::endUnloadsEveryWindowOnce()
 {
     int ends = 0;
     m_program->setEndHandler([&ends] { ++ends; });
-    ProbeForm& shown = m_program->form<ProbeForm>();
-    OtherForm& hidden = m_program->form<OtherForm>();
-    shown.Show();
-    hidden.Show();
-    hidden.Hide();
-    m_program->End();
-    m_program->End();
+    ProbeForm& shown = m_program->window<ProbeForm>();
+    OtherForm& hidden = m_program->window<OtherForm>();
+    shown.show();
+    hidden.show();
+    hidden.hide();
+    m_program->end();
+    m_program->end();
     QVERIFY(m_program->hasEnded() && ends == 1);
     QCOMPARE(shown.unloads + hidden.unloads, 2);
     QVERIFY(!shown.isLoaded() && !hidden.isLoaded());

@@ -1,6 +1,5 @@
 #include "gui/exam/AnswerWindow.h"
 
-#include "core/ClockText.h"
 #include "data/DataError.h"
 #include "data/Statements.h"
 #include "gui/exam/ExamWindow.h"
@@ -15,10 +14,10 @@
 
 namespace gui {
 
-AnswerWindow::AnswerWindow(gui::Program& program) : Window(program) {}
+AnswerWindow::AnswerWindow(Program& program) : Window(program) {}
 AnswerWindow::~AnswerWindow() = default;
 
-QWidget* AnswerWindow::createWindow()
+QWidget* AnswerWindow::createWidget()
 {
     const core::Edition& edition = program().edition();
     m_controls = std::make_unique<Controls>();
@@ -35,32 +34,37 @@ QWidget* AnswerWindow::createWindow()
         b->setMinimumHeight(b->fontMetrics().lineSpacing() * lines + 10);
         return b;
     };
-    for (int i = 0; i <= 6; ++i) {
-        c.text2[std::size_t(i)] = box(i == 0 ? 6 : (i == 1 ? 1 : 2));
-        c.text2[std::size_t(i)]->setObjectName(QStringLiteral("text2_%1").arg(i));
-        QObject::connect(c.text2[std::size_t(i)], &QPlainTextEdit::textChanged, window,
-                         [this, i] { text2_Change(i); });
+    // The design numbers the boxes text2(0) question, (1) ID and (2) to (6) the answers.
+    c.question = box(6);
+    c.question->setObjectName(QStringLiteral("text2_0"));
+    c.questionId = box(1);
+    c.questionId->setObjectName(QStringLiteral("text2_1"));
+    for (int k = 1; k <= 5; ++k) {
+        c.answerTexts[std::size_t(k)] = box(2);
+        c.answerTexts[std::size_t(k)]->setObjectName(QStringLiteral("text2_%1").arg(k + 1));
+        QObject::connect(c.answerTexts[std::size_t(k)], &QPlainTextEdit::textChanged, window,
+                         [this] { showAnswerRows(); });
     }
-    c.text2[0]->setAccessibleName(QStringLiteral("Question"));
-    c.text2[1]->setMaximumWidth(90);
-    c.text2[1]->setMaximumHeight(c.text2[1]->minimumHeight());
-    c.text2[1]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    c.text2[1]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    c.text2[1]->setAccessibleName(QStringLiteral("Question ID:"));
-    c.lblID = new QLabel(QStringLiteral("Question ID:"), window);
-    c.lblID->setObjectName(QStringLiteral("lblID"));
-    c.lblClock = new QLabel(QStringLiteral("ClockDisplay"), window);
-    c.lblClock->setObjectName(QStringLiteral("lblClock"));
-    QFont clockFont = c.lblClock->font();
+    c.question->setAccessibleName(QStringLiteral("Question"));
+    c.questionId->setMaximumWidth(90);
+    c.questionId->setMaximumHeight(c.questionId->minimumHeight());
+    c.questionId->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    c.questionId->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    c.questionId->setAccessibleName(QStringLiteral("Question ID:"));
+    c.questionIdCaption = new QLabel(QStringLiteral("Question ID:"), window);
+    c.questionIdCaption->setObjectName(QStringLiteral("lblID"));
+    c.clock = new QLabel(QStringLiteral("ClockDisplay"), window);
+    c.clock->setObjectName(QStringLiteral("lblClock"));
+    QFont clockFont = c.clock->font();
     clockFont.setFamily(QStringLiteral("DejaVu Sans Mono"));
     clockFont.setBold(true);
-    c.lblClock->setFont(clockFont);
+    c.clock->setFont(clockFont);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(c.lblID);
-    top->addWidget(c.text2[1]);
+    top->addWidget(c.questionIdCaption);
+    top->addWidget(c.questionId);
     top->addStretch();
-    top->addWidget(c.lblClock);
+    top->addWidget(c.clock);
 
     auto* answers = new QGridLayout;
     answers->setColumnStretch(1, 1);
@@ -68,127 +72,127 @@ QWidget* AnswerWindow::createWindow()
         auto* check = new QCheckBox(window);
         check->setObjectName(QStringLiteral("Check%1").arg(k));
         check->setAccessibleName(QStringLiteral("Answer %1").arg(k));
-        c.Check[std::size_t(k)] = check;
-        QPlainTextEdit* text = c.text2[std::size_t(k + 1)];
+        c.checks[std::size_t(k)] = check;
+        QPlainTextEdit* text = c.answerTexts[std::size_t(k)];
         text->setAccessibleName(QStringLiteral("Answer %1 text").arg(k));
         text->setFrameShape(QFrame::NoFrame);
         text->setBackgroundRole(QPalette::Window);
         text->viewport()->setAutoFillBackground(false);
         text->setMaximumHeight(text->minimumHeight());
         answers->addWidget(check, k - 1, 0, Qt::AlignTop);
-        answers->addWidget(c.text2[std::size_t(k + 1)], k - 1, 1);
+        answers->addWidget(c.answerTexts[std::size_t(k)], k - 1, 1);
     }
 
-    c.Label1 = new QLabel(QStringLiteral("Explanation"), window);
-    c.Label1->setObjectName(QStringLiteral("Label1"));
-    c.Text3 = box(5);
-    c.Text3->setObjectName(QStringLiteral("Text3"));
-    c.Text3->setAccessibleName(QStringLiteral("Explanation"));
-    c.Label1->setBuddy(c.Text3);
-    c.Label2 = new QLabel(QStringLiteral("Click \"Return\" to close this Window and resume test."),
-                          window);
-    c.Label2->setObjectName(QStringLiteral("Label2"));
-    c.cmdEnd = new QPushButton(QStringLiteral("&Return"), window);
-    c.cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
-    c.cmdEnd->setDefault(true);
-    QObject::connect(c.cmdEnd, &QPushButton::clicked, window, [this] { cmdEnd_Click(); });
+    c.explanationCaption = new QLabel(QStringLiteral("Explanation"), window);
+    c.explanationCaption->setObjectName(QStringLiteral("Label1"));
+    c.explanation = box(5);
+    c.explanation->setObjectName(QStringLiteral("Text3"));
+    c.explanation->setAccessibleName(QStringLiteral("Explanation"));
+    c.explanationCaption->setBuddy(c.explanation);
+    c.returnHint = new QLabel(
+        QStringLiteral("Click \"Return\" to close this Window and resume test."), window);
+    c.returnHint->setObjectName(QStringLiteral("Label2"));
+    c.returnButton = new QPushButton(QStringLiteral("&Return"), window);
+    c.returnButton->setObjectName(QStringLiteral("cmdEnd"));
+    c.returnButton->setDefault(true);
+    QObject::connect(c.returnButton, &QPushButton::clicked, window, [this] { returnToExam(); });
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(c.Label2, 1);
-    bottom->addWidget(c.cmdEnd);
+    bottom->addWidget(c.returnHint, 1);
+    bottom->addWidget(c.returnButton);
 
     auto* layout = new QVBoxLayout(window);
     layout->addLayout(top);
-    layout->addWidget(c.text2[0], 2);
+    layout->addWidget(c.question, 2);
     layout->addLayout(answers);
     layout->addSpacing(8);
-    layout->addWidget(c.Label1);
-    layout->addWidget(c.Text3, 1);
+    layout->addWidget(c.explanationCaption);
+    layout->addWidget(c.explanation, 1);
     layout->addLayout(bottom);
 
-    c.Timer1 = new gui::RepeatingTimer(window, [this] { Timer1_Timer(); });
-    c.Data1.DatabaseName = edition.databaseFile;
-    c.Data1.Connect = QStringLiteral(";Rorura36");
-    c.Data1.RecordSource = QStringLiteral("sql");
-    c.bindings = std::make_unique<gui::Bindings>(c.Data1);
+    c.timer = new RepeatingTimer(window, [this] { tick(); });
+    c.answer.DatabaseName = edition.databaseFile;
+    c.answer.Connect = QStringLiteral(";Rorura36");
+    c.answer.RecordSource = QStringLiteral("sql");
+    c.bindings = std::make_unique<Bindings>(c.answer);
     return window;
 }
 
-void AnswerWindow::Form_Load()
+void AnswerWindow::onLoad()
 {
     Controls& c = *m_controls;
-    gui::Program& p = program();
-    c.Timer1->setInterval(1000);
-    const int code = p.run().ExamCode;
+    Program& p = program();
+    c.timer->setInterval(1000);
+    const int code = p.run().examCode;
     const int exam = p.edition().offersExam(code) ? code : 1;
     try {
-        c.Data1.RecordSource = data::sql::shownAnswer(exam);
-        c.Data1.Refresh();
-        c.bindings->bind(c.text2[0], QStringLiteral("question"));
-        c.bindings->bind(c.text2[1], QStringLiteral("ID"));
+        c.answer.RecordSource = data::sql::shownAnswer(exam);
+        c.answer.Refresh();
+        c.bindings->bind(c.question, QStringLiteral("question"));
+        c.bindings->bind(c.questionId, QStringLiteral("ID"));
         for (int k = 1; k <= 5; ++k) {
-            c.bindings->bind(c.text2[std::size_t(k + 1)], QStringLiteral("answer%1").arg(k));
+            c.bindings->bind(c.answerTexts[std::size_t(k)], QStringLiteral("answer%1").arg(k));
             // the key is shown, never written
-            c.bindings->bind(c.Check[std::size_t(k)], QStringLiteral("correctanswer%1").arg(k),
-                             gui::Bindings::Access::DisplayOnly);
+            c.bindings->bind(c.checks[std::size_t(k)], QStringLiteral("correctanswer%1").arg(k),
+                             Bindings::Access::DisplayOnly);
         }
-        c.bindings->bind(c.Text3, QStringLiteral("explanation"));
+        c.bindings->bind(c.explanation, QStringLiteral("explanation"));
     } catch (const data::DataError& error) {
-        c.Timer1->setEnabled(false);
+        c.timer->setEnabled(false);
         p.reportDataError(error);
-        throw gui::LoadAbandoned();
+        throw LoadAbandoned();
     }
-    text2_Change(6);
+    showAnswerRows();
 }
 
-void AnswerWindow::Form_Unload()
+void AnswerWindow::onUnload()
 {
     if (m_controls) {
         m_controls->bindings.reset();
-        m_controls->Timer1->setEnabled(false);
+        m_controls->timer->setEnabled(false);
     }
     m_controls.reset();
 }
 
-void AnswerWindow::text2_Change(int)
+void AnswerWindow::showAnswerRows()
 {
     if (!m_controls)
         return;
     Controls& c = *m_controls;
-    const bool hasFifth = !c.text2[6]->toPlainText().isEmpty();
-    c.text2[6]->setVisible(hasFifth);
-    c.Check[5]->setVisible(hasFifth);
+    const bool hasFifth = !c.answerTexts[5]->toPlainText().isEmpty();
+    c.answerTexts[5]->setVisible(hasFifth);
+    c.checks[5]->setVisible(hasFifth);
 }
 
-void AnswerWindow::Timer1_Timer()
+void AnswerWindow::tick()
 {
     if (!m_controls)
         return;
-    ++m_elapsedSeconds;
-    m_controls->lblClock->setText(core::clockText(m_elapsedSeconds));
+    m_clock.tick();
+    m_controls->clock->setText(m_clock.text());
 }
 
-void AnswerWindow::cmdEnd_Click()
+void AnswerWindow::returnToExam()
 {
-    gui::Program& p = program();
-    ExamWindow* exam = p.forms().existing<ExamWindow>();
+    Program& p = program();
+    ExamWindow* exam = p.windows().existing<ExamWindow>();
     auto showExam = [exam] {
         if (exam && exam->isLoaded())
-            exam->Show();
+            exam->show();
     };
     if (p.edition().showAnswerReturnDiscards) {
-        Unload();
+        unload();
         showExam();
-        p.forms().discard<AnswerWindow>();
+        p.windows().discard<AnswerWindow>();
     } else {
         showExam();
-        Unload();
+        unload();
     }
 }
 
 bool AnswerWindow::queryClose()
 {
-    cmdEnd_Click();
+    returnToExam();
     return false;
 }
 

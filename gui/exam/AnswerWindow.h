@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ElapsedClock.h"
 #include "gui/toolkit/Bindings.h"
 #include "gui/toolkit/RepeatingTimer.h"
 #include "gui/toolkit/Window.h"
@@ -16,42 +17,47 @@ namespace gui {
 
 // The answer key of the question on screen, with its explanation and a clock
 // of how long the window has been open. It shows; it never writes.
-class AnswerWindow final : public gui::Window {
+class AnswerWindow final : public Window {
 public:
-    explicit AnswerWindow(gui::Program& program);
+    explicit AnswerWindow(Program& program);
     ~AnswerWindow() override;
 
-    void Form_Load() override;
-    void text2_Change(int index);
-    void Timer1_Timer();
-    void cmdEnd_Click(); // "&Return"
+    // The fifth answer's line shows only when it has a text.
+    void showAnswerRows();
+    // One second of the window's clock.
+    void tick();
+    // Back to the exam, on the same question.
+    void returnToExam();
     // The frame's close button is Return.
     bool queryClose() override;
 
-    int ElapsedSeconds() const { return m_elapsedSeconds; }
+    qint64 elapsedSeconds() const { return m_clock.seconds(); }
 
     struct Controls {
-        std::array<QPlainTextEdit*, 7> text2{}; // 0 question, 1 ID, 2..6 answers 1..5
-        std::array<QCheckBox*, 6> Check{};      // 1..5
-        QPlainTextEdit* Text3 = nullptr;        // explanation
-        QLabel* Label1 = nullptr;
-        QLabel* Label2 = nullptr;
-        QLabel* lblID = nullptr;
-        QLabel* lblClock = nullptr;
-        QPushButton* cmdEnd = nullptr;
-        gui::RepeatingTimer* Timer1 = nullptr;
-        data::DataControl Data1;
-        std::unique_ptr<gui::Bindings> bindings;
+        QPlainTextEdit* question = nullptr;
+        QPlainTextEdit* questionId = nullptr;
+        std::array<QPlainTextEdit*, 6> answerTexts{}; // 1..5
+        std::array<QCheckBox*, 6> checks{};           // 1..5, the key
+        QPlainTextEdit* explanation = nullptr;
+        QLabel* explanationCaption = nullptr;
+        QLabel* returnHint = nullptr;
+        QLabel* questionIdCaption = nullptr;
+        QLabel* clock = nullptr;
+        QPushButton* returnButton = nullptr;
+        RepeatingTimer* timer = nullptr;
+        data::DataControl answer; // the key of the question in showans
+        std::unique_ptr<Bindings> bindings;
     };
     Controls* controls() const { return m_controls.get(); }
 
 protected:
-    QWidget* createWindow() override;
-    void Form_Unload() override;
+    QWidget* createWidget() override;
+    void onLoad() override;
+    void onUnload() override;
 
 private:
     std::unique_ptr<Controls> m_controls;
-    int m_elapsedSeconds = 0;
+    core::ElapsedClock m_clock;
 };
 
 } // namespace gui

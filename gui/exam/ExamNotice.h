@@ -8,25 +8,27 @@ class QPushButton;
 namespace gui {
 
 // "Please Note...": the question count and time limit, before the clock starts.
-class ExamNotice final : public gui::Window {
+class ExamNotice final : public Window {
 public:
-    explicit ExamNotice(gui::Program& program);
+    explicit ExamNotice(Program& program);
     ~ExamNotice() override;
 
-    void OKButton_Click();
-    void CancelButton_Click();
+    // Starts the exam: the exam window draws its questions and takes over.
+    void accept();
+    // Abandons the start and returns to the main window.
+    void cancel();
     // Closing through the frame is Cancel.
     bool queryClose() override;
 
     struct Controls {
-        QLabel* Label1 = nullptr;
-        QPushButton* OKButton = nullptr;
-        QPushButton* CancelButton = nullptr;
+        QLabel* text = nullptr;
+        QPushButton* okButton = nullptr;
+        QPushButton* cancelButton = nullptr;
     };
     const Controls& controls() const { return m_controls; }
 
 protected:
-    QWidget* createWindow() override;
+    QWidget* createWidget() override;
 
 private:
     Controls m_controls;

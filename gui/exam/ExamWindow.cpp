@@ -1,6 +1,6 @@
 #include "gui/exam/ExamWindow.h"
 
-#include "core/ClockText.h"
+#include "core/ExamRules.h"
 #include "core/QuestionDraw.h"
 #include "data/DataError.h"
 #include "data/Statements.h"
@@ -26,7 +26,8 @@
 namespace gui {
 namespace {
 
-// The text box of answer k sits at this index of text2.
+// The design numbers the question's text box 0 and the answers' boxes so
+// that answer k is box answerIndex[k]; the boxes keep those numbers as names.
 constexpr std::array<int, 6> answerIndex{0, 1, 2, 4, 5, 3};
 
 // A click on an answer's text chooses that answer, as a click on its box does.
@@ -70,23 +71,16 @@ void flatten(QPlainTextEdit* box)
 
 } // namespace
 
-ExamWindow::ExamWindow(gui::Program& program) : Window(program) {}
+ExamWindow::ExamWindow(Program& program) : Window(program) {}
 
 ExamWindow::~ExamWindow() = default;
 
 int ExamWindow::examNumber() const
 {
-    const int code = program().run().ExamCode;
-    // the demo has exam 1 only
-    return program().edition().offersExam(code) ? code : 1;
+    return core::examTables(program().edition(), program().run().examCode);
 }
 
-QPlainTextEdit* ExamWindow::answerBox(int k) const
-{
-    return m_controls ? m_controls->text2[std::size_t(answerIndex[std::size_t(k)])] : nullptr;
-}
-
-QWidget* ExamWindow::createWindow()
+QWidget* ExamWindow::createWidget()
 {
     const core::Edition& edition = program().edition();
     m_controls = std::make_unique<Controls>();
@@ -103,83 +97,85 @@ QWidget* ExamWindow::createWindow()
     };
 
     // --- top bar: question number and ID, the clock
-    c.Label2 = label("Label2", QStringLiteral("Question No."));
-    c.LblRec_Count = label("LblRec_Count", QStringLiteral("Record_count"));
-    c.LblRec_Count->setAccessibleName(QStringLiteral("Question No."));
-    c.lblID = label("lblID", QStringLiteral("Question ID"));
-    c.Text1 = new QLineEdit(window);
-    c.Text1->setObjectName(QStringLiteral("Text1"));
-    c.Text1->setReadOnly(true);
-    c.Text1->setMaximumWidth(90);
-    c.Text1->setAccessibleName(QStringLiteral("Question ID"));
-    c.lblID->setBuddy(c.Text1);
-    c.Text3 = new QLineEdit(window);
-    c.Text3->setObjectName(QStringLiteral("Text3"));
-    c.Text3->setReadOnly(true);
-    c.Text3->setVisible(false);
-    c.Text3->setAccessibleName(QStringLiteral("Question type"));
-    c.Label1 = label("Label1", QStringLiteral("Time Left:"));
-    c.lblClock = label("lblClock", QStringLiteral("ClockDisplay"));
-    c.lblClock->setAccessibleName(QStringLiteral("Time Left:"));
-    QFont clockFont = c.lblClock->font();
+    c.questionNoCaption = label("Label2", QStringLiteral("Question No."));
+    c.questionNo = label("LblRec_Count", QStringLiteral("Record_count"));
+    c.questionNo->setAccessibleName(QStringLiteral("Question No."));
+    c.questionIdCaption = label("lblID", QStringLiteral("Question ID"));
+    c.questionId = new QLineEdit(window);
+    c.questionId->setObjectName(QStringLiteral("Text1"));
+    c.questionId->setReadOnly(true);
+    c.questionId->setMaximumWidth(90);
+    c.questionId->setAccessibleName(QStringLiteral("Question ID"));
+    c.questionIdCaption->setBuddy(c.questionId);
+    c.questionType = new QLineEdit(window);
+    c.questionType->setObjectName(QStringLiteral("Text3"));
+    c.questionType->setReadOnly(true);
+    c.questionType->setVisible(false);
+    c.questionType->setAccessibleName(QStringLiteral("Question type"));
+    c.timeLeftCaption = label("Label1", QStringLiteral("Time Left:"));
+    c.clock = label("lblClock", QStringLiteral("ClockDisplay"));
+    c.clock->setAccessibleName(QStringLiteral("Time Left:"));
+    QFont clockFont = c.clock->font();
     clockFont.setFamily(QStringLiteral("DejaVu Sans Mono"));
     clockFont.setPointSizeF(clockFont.pointSizeF() * 1.5);
     clockFont.setBold(true);
-    c.lblClock->setFont(clockFont);
-    c.LblPause = new gui::ClickableLabel(window);
-    c.LblPause->setObjectName(QStringLiteral("LblPause"));
-    c.LblPause->setText(QStringLiteral("Pause Timer"));
-    c.LblPause->setAccessibleName(QStringLiteral("Pause Timer"));
-    c.LblPause->setStyleSheet(
+    c.clock->setFont(clockFont);
+    c.pauseLink = new ClickableLabel(window);
+    c.pauseLink->setObjectName(QStringLiteral("LblPause"));
+    c.pauseLink->setText(QStringLiteral("Pause Timer"));
+    c.pauseLink->setAccessibleName(QStringLiteral("Pause Timer"));
+    c.pauseLink->setStyleSheet(
         QStringLiteral("QLabel { color: #1f5f99; text-decoration: underline; }"));
-    c.LblPause->setClickHandler([this] { LblPause_Click(); });
-    QFont numberFont = c.LblRec_Count->font();
+    c.pauseLink->setClickHandler([this] { togglePause(); });
+    QFont numberFont = c.questionNo->font();
     numberFont.setBold(true);
     numberFont.setPointSizeF(numberFont.pointSizeF() * 1.3);
-    c.LblRec_Count->setFont(numberFont);
+    c.questionNo->setFont(numberFont);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(c.Label2);
-    top->addWidget(c.LblRec_Count);
+    top->addWidget(c.questionNoCaption);
+    top->addWidget(c.questionNo);
     top->addSpacing(24);
-    top->addWidget(c.lblID);
-    top->addWidget(c.Text1);
+    top->addWidget(c.questionIdCaption);
+    top->addWidget(c.questionId);
     top->addStretch();
-    top->addWidget(c.Label1);
-    top->addWidget(c.lblClock);
+    top->addWidget(c.timeLeftCaption);
+    top->addWidget(c.clock);
     top->addSpacing(12);
-    top->addWidget(c.LblPause);
+    top->addWidget(c.pauseLink);
 
     // --- the question
-    for (int i = 0; i < 6; ++i) {
-        c.text2[std::size_t(i)] = textBox(window, i == 0 ? 7 : 2);
-        c.text2[std::size_t(i)]->setObjectName(QStringLiteral("text2_%1").arg(i));
-        QObject::connect(c.text2[std::size_t(i)], &QPlainTextEdit::textChanged, window,
-                         [this, i] { text2_Change(i); });
+    c.question = textBox(window, 7);
+    c.question->setObjectName(QStringLiteral("text2_0"));
+    for (int k = 1; k <= 5; ++k) {
+        QPlainTextEdit* box = textBox(window, 2);
+        box->setObjectName(QStringLiteral("text2_%1").arg(answerIndex[std::size_t(k)]));
+        c.answerTexts[std::size_t(k)] = box;
+        QObject::connect(box, &QPlainTextEdit::textChanged, window, [this] { showAnswerRows(); });
     }
-    c.text2[0]->setAccessibleName(QStringLiteral("Question"));
+    c.question->setAccessibleName(QStringLiteral("Question"));
     // long questions scroll; short ones leave the answers close below them
-    c.text2[0]->setMaximumHeight(c.text2[0]->fontMetrics().lineSpacing() * 14 + 10);
-    QFont questionFont = c.text2[0]->font();
+    c.question->setMaximumHeight(c.question->fontMetrics().lineSpacing() * 14 + 10);
+    QFont questionFont = c.question->font();
     questionFont.setPointSizeF(questionFont.pointSizeF() * 1.15);
-    c.text2[0]->setFont(questionFont);
+    c.question->setFont(questionFont);
 
-    c.Picture1 = new gui::ClickableLabel(window);
-    c.Picture1->setObjectName(QStringLiteral("Picture1"));
-    c.Picture1->setPixmap(gui::exhibitButtonPicture(window->devicePixelRatioF()));
-    c.Picture1->setFixedSize(104, 33);
-    c.Picture1->setAccessibleName(QStringLiteral("Exhibit"));
-    c.Picture1->setToolTip(QStringLiteral("Show the exhibit of this question"));
-    c.Picture1->setClickHandler([this] { Picture1_Click(); });
+    c.exhibitButton = new ClickableLabel(window);
+    c.exhibitButton->setObjectName(QStringLiteral("Picture1"));
+    c.exhibitButton->setPixmap(exhibitButtonPicture(window->devicePixelRatioF()));
+    c.exhibitButton->setFixedSize(104, 33);
+    c.exhibitButton->setAccessibleName(QStringLiteral("Exhibit"));
+    c.exhibitButton->setToolTip(QStringLiteral("Show the exhibit of this question"));
+    c.exhibitButton->setClickHandler([this] { showExhibit(); });
 
-    c.lblBestChoice =
+    c.bestChoiceHint =
         label("lblBestChoice",
               QStringLiteral(
                   "Select the best Choice(s). Choose only ONE choice unless specified above."));
-    c.lblBestChoice->setWordWrap(true);
+    c.bestChoiceHint->setWordWrap(true);
 
     // --- the answers: a check box and an option button share each row
-    c.options = new gui::OptionGroup(window);
+    c.optionGroup = new OptionGroup(window);
     auto* answers = new QGridLayout;
     answers->setColumnStretch(2, 1);
     for (int k = 1; k <= 5; ++k) {
@@ -189,18 +185,18 @@ QWidget* ExamWindow::createWindow()
         auto* option = new QRadioButton(window);
         option->setObjectName(QStringLiteral("Option%1").arg(k));
         option->setAccessibleName(QStringLiteral("Answer %1").arg(k));
-        c.Check[std::size_t(k)] = check;
-        c.Option[std::size_t(k)] = option;
-        c.options->add(option, [this, k] { optionClick(k); });
-        QPlainTextEdit* text = c.text2[std::size_t(answerIndex[std::size_t(k)])];
+        c.checks[std::size_t(k)] = check;
+        c.options[std::size_t(k)] = option;
+        c.optionGroup->add(option, [this, k] { chooseOption(k); });
+        QPlainTextEdit* text = c.answerTexts[std::size_t(k)];
         flatten(text);
         text->setAccessibleName(QStringLiteral("Answer %1 text").arg(k));
         text->viewport()->installEventFilter(new AnswerTextClicks(text, [this, k] {
             Controls& cc = *m_controls;
-            if (cc.Option[std::size_t(k)]->isVisible())
-                cc.options->setValue(k - 1, true);
-            else if (cc.Check[std::size_t(k)]->isVisible())
-                cc.Check[std::size_t(k)]->toggle();
+            if (cc.options[std::size_t(k)]->isVisible())
+                cc.optionGroup->setValue(k - 1, true);
+            else if (cc.checks[std::size_t(k)]->isVisible())
+                cc.checks[std::size_t(k)]->toggle();
         }));
         answers->addWidget(check, k - 1, 0, Qt::AlignTop);
         answers->addWidget(option, k - 1, 1, Qt::AlignTop);
@@ -213,21 +209,22 @@ QWidget* ExamWindow::createWindow()
         b->setObjectName(QLatin1StringView(name));
         return b;
     };
-    c.cmdPrevQ = button("cmdPrevQ", QStringLiteral("&Previous Question"));
-    c.CmdNextQ = button("CmdNextQ", QStringLiteral("&Next Question"));
-    c.Command1 = button("Command1", QStringLiteral("Show Answer Now !"));
-    c.cmdEndExam = button("cmdEndExam", QStringLiteral("&End Exam"));
-    QObject::connect(c.cmdPrevQ, &QPushButton::clicked, window, [this] { cmdPrevQ_Click(); });
-    QObject::connect(c.CmdNextQ, &QPushButton::clicked, window, [this] { CmdNextQ_Click(); });
-    QObject::connect(c.Command1, &QPushButton::clicked, window, [this] { Command1_Click(); });
-    QObject::connect(c.cmdEndExam, &QPushButton::clicked, window, [this] { cmdEndExam_Click(); });
-    c.CmdNextQ->setDefault(true);
+    c.previousButton = button("cmdPrevQ", QStringLiteral("&Previous Question"));
+    c.nextButton = button("CmdNextQ", QStringLiteral("&Next Question"));
+    c.showAnswerButton = button("Command1", QStringLiteral("Show Answer Now !"));
+    c.endButton = button("cmdEndExam", QStringLiteral("&End Exam"));
+    QObject::connect(c.previousButton, &QPushButton::clicked, window,
+                     [this] { previousQuestion(); });
+    QObject::connect(c.nextButton, &QPushButton::clicked, window, [this] { nextQuestion(); });
+    QObject::connect(c.showAnswerButton, &QPushButton::clicked, window, [this] { showAnswer(); });
+    QObject::connect(c.endButton, &QPushButton::clicked, window, [this] { endExam(); });
+    c.nextButton->setDefault(true);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(c.cmdPrevQ);
-    buttons->addWidget(c.CmdNextQ);
+    buttons->addWidget(c.previousButton);
+    buttons->addWidget(c.nextButton);
     buttons->addStretch();
-    buttons->addWidget(c.Command1);
-    buttons->addWidget(c.cmdEndExam);
+    buttons->addWidget(c.showAnswerButton);
+    buttons->addWidget(c.endButton);
 
     auto* rule = new QFrame(window);
     rule->setFrameShape(QFrame::HLine);
@@ -235,86 +232,84 @@ QWidget* ExamWindow::createWindow()
 
     auto* layout = new QVBoxLayout(window);
     layout->addLayout(top);
-    layout->addWidget(c.text2[0]);
-    layout->addWidget(c.Picture1, 0, Qt::AlignLeft);
-    layout->addWidget(c.lblBestChoice);
+    layout->addWidget(c.question);
+    layout->addWidget(c.exhibitButton, 0, Qt::AlignLeft);
+    layout->addWidget(c.bestChoiceHint);
     layout->addLayout(answers);
     layout->addStretch(1);
     layout->addWidget(rule);
     layout->addLayout(buttons);
 
-    c.Timer1 = new gui::RepeatingTimer(window, [this] { Timer1_Timer(); });
+    c.timer = new RepeatingTimer(window, [this] { tick(); });
 
-    c.iis.DatabaseName = edition.databaseFile;
-    c.iis.Connect = QStringLiteral(";pwd=Rorura36");
-    c.iis.RecordSource = QStringLiteral("strQuerySQL");
-    c.Data1.DatabaseName = edition.databaseFile;
-    c.Data1.Connect = QStringLiteral(";Rorura36");
-    c.Data1.RecordSource = QStringLiteral("showans");
-    c.bindings = std::make_unique<gui::Bindings>(c.iis);
+    c.questions.DatabaseName = edition.databaseFile;
+    c.questions.Connect = QStringLiteral(";pwd=Rorura36");
+    c.questions.RecordSource = QStringLiteral("strQuerySQL");
+    c.shownAnswer.DatabaseName = edition.databaseFile;
+    c.shownAnswer.Connect = QStringLiteral(";Rorura36");
+    c.shownAnswer.RecordSource = QStringLiteral("showans");
+    c.bindings = std::make_unique<Bindings>(c.questions);
     return window;
 }
 
-void ExamWindow::Form_Load()
+void ExamWindow::onLoad()
 {
     Controls& c = *m_controls;
     core::RunValues& run = program().run();
     const core::Edition& edition = program().edition();
-    m_elapsedSeconds = 0;
-    c.Timer1->setInterval(1000);
-    run.QuestionNo += 1;
+    m_countdown.reset();
+    c.timer->setInterval(1000);
+    run.questionNo += 1;
     showQuestionNumber();
-    window()->setWindowTitle(edition.examCaption(run.ExamCode));
+    widget()->setWindowTitle(edition.examCaption(run.examCode));
     try {
         const int exam = examNumber();
         if (!core::drawQuestions(edition.databaseFile, exam, edition.questionCount)) {
-            program().MsgBox(
+            program().msgBox(
                 QStringLiteral("Request is greated than the total number of records."));
-            throw gui::LoadAbandoned();
+            throw LoadAbandoned();
         }
         // Choices left behind by an exam that never reached the score
         // sheet's Exit (a crash, a killed program) would show up pre-ticked.
         data::Database::OpenDatabase(edition.databaseFile)
             ->Execute(data::sql::resetDrawnChoices(exam, edition.answerColumns));
-        c.iis.RecordSource = data::sql::examQuestionsInDrawOrder(exam);
-        c.iis.Refresh();
-        c.Data1.Refresh();
-        c.bindings->bind(c.text2[0], QStringLiteral("question"));
+        c.questions.RecordSource = data::sql::examQuestionsInDrawOrder(exam);
+        c.questions.Refresh();
+        c.shownAnswer.Refresh();
+        c.bindings->bind(c.question, QStringLiteral("question"));
         for (int k = 1; k <= 5; ++k) {
-            c.bindings->bind(answerBox(k), QStringLiteral("answer%1").arg(k));
-            c.bindings->bind(c.Check[std::size_t(k)], QStringLiteral("correctanswer%1").arg(k),
-                             gui::Bindings::Access::ReadWrite);
+            c.bindings->bind(c.answerTexts[std::size_t(k)], QStringLiteral("answer%1").arg(k));
+            c.bindings->bind(c.checks[std::size_t(k)], QStringLiteral("correctanswer%1").arg(k),
+                             Bindings::Access::ReadWrite);
         }
-        c.bindings->bind(c.Text1, QStringLiteral("tblrandom.ID"));
-        c.bindings->bind(c.Text3, QStringLiteral("question_type"));
-        if (!c.iis.recordset().hasCurrent())
+        c.bindings->bind(c.questionId, QStringLiteral("tblrandom.ID"));
+        c.bindings->bind(c.questionType, QStringLiteral("question_type"));
+        if (!c.questions.recordset().hasCurrent())
             throw data::DataError(data::DataError::Kind::MissingTable, edition.databaseFile,
                                   QStringLiteral("the drawn questions are missing from \"%1\"")
                                       .arg(data::sql::workingTable(exam)));
-        text2_Change(5);
-        Form_Activate();
-        ApplyAnswerMode();
-        text2_Change(5);
-        Form_Activate();
+        showAnswerRows();
+        applyAnswerMode();
+        updateButtons();
         updateExhibitButton();
     } catch (const data::DataError& error) {
-        c.Timer1->setEnabled(false);
-        run.QuestionNo = 0;
+        c.timer->setEnabled(false);
+        run.questionNo = 0;
         program().reportDataError(error);
-        throw gui::LoadAbandoned();
-    } catch (const gui::LoadAbandoned&) {
-        c.Timer1->setEnabled(false);
-        run.QuestionNo = 0;
+        throw LoadAbandoned();
+    } catch (const LoadAbandoned&) {
+        c.timer->setEnabled(false);
+        run.questionNo = 0;
         throw;
     }
-    c.CmdNextQ->setFocus();
+    c.nextButton->setFocus();
 }
 
-void ExamWindow::Form_Unload()
+void ExamWindow::onUnload()
 {
     if (m_controls) {
         m_controls->bindings.reset();
-        m_controls->Timer1->setEnabled(false);
+        m_controls->timer->setEnabled(false);
     }
     m_controls.reset();
     m_showAnswerDatabase.reset();
@@ -331,64 +326,66 @@ template <typename Body> void ExamWindow::guarded(Body&& body)
 
 void ExamWindow::showQuestionNumber()
 {
-    m_controls->LblRec_Count->setText(QString::number(program().run().QuestionNo));
+    m_controls->questionNo->setText(QString::number(program().run().questionNo));
 }
 
-void ExamWindow::Form_Activate()
+void ExamWindow::onActivate()
+{
+    updateButtons();
+}
+
+void ExamWindow::updateButtons()
 {
     if (!m_controls)
         return;
     Controls& c = *m_controls;
     const core::RunValues& run = program().run();
-    c.CmdNextQ->setEnabled(run.QuestionNo != run.QuestionCount);
-    c.cmdPrevQ->setEnabled(true);
-    if (run.QuestionNo == 1) {
-        c.CmdNextQ->setEnabled(true);
-        c.cmdPrevQ->setEnabled(false);
-    }
+    const core::PagingButtons buttons = core::pagingButtons(run.questionNo, run.questionCount);
+    c.nextButton->setEnabled(buttons.nextEnabled);
+    c.previousButton->setEnabled(buttons.previousEnabled);
 }
 
-void ExamWindow::ApplyAnswerMode()
+void ExamWindow::applyAnswerMode()
 {
     Controls& c = *m_controls;
-    const bool single = c.Text3->text() == QLatin1StringView("single_answer");
+    const bool single = core::isSingleAnswer(c.questionType->text());
     if (single) {
         for (int k = 1; k <= 5; ++k)
-            c.options->setValue(k - 1, c.Check[std::size_t(k)]->isChecked());
+            c.optionGroup->setValue(k - 1, c.checks[std::size_t(k)]->isChecked());
     }
     for (int k = 1; k <= 5; ++k) {
-        c.Check[std::size_t(k)]->setVisible(!single);
-        c.Option[std::size_t(k)]->setVisible(single);
+        c.checks[std::size_t(k)]->setVisible(!single);
+        c.options[std::size_t(k)]->setVisible(single);
     }
 }
 
-void ExamWindow::text2_Change(int)
+void ExamWindow::showAnswerRows()
 {
     if (!m_controls)
         return;
     Controls& c = *m_controls;
     // answers 4 and 5 show only when they have a text; rows 1 to 3 always show
     for (int k : {4, 5}) {
-        QPlainTextEdit* box = answerBox(k);
+        QPlainTextEdit* box = c.answerTexts[std::size_t(k)];
         box->setVisible(true);
         if (box->toPlainText().isEmpty()) {
             box->setVisible(false);
-            c.Option[std::size_t(k)]->setVisible(false);
-            c.Check[std::size_t(k)]->setVisible(false);
+            c.options[std::size_t(k)]->setVisible(false);
+            c.checks[std::size_t(k)]->setVisible(false);
         }
     }
 }
 
-void ExamWindow::optionClick(int k)
+void ExamWindow::chooseOption(int k)
 {
     Controls& c = *m_controls;
     for (int i = 1; i <= 5; ++i)
-        c.Check[std::size_t(i)]->setChecked(i == k);
+        c.checks[std::size_t(i)]->setChecked(i == k);
 }
 
 QString ExamWindow::currentDiagram() const
 {
-    data::Recordset& rs = m_controls->iis.recordset();
+    data::Recordset& rs = m_controls->questions.recordset();
     if (!rs.hasCurrent())
         return QString();
     const QVariant value = rs.value(QStringLiteral("diagram1"));
@@ -397,184 +394,184 @@ QString ExamWindow::currentDiagram() const
 
 void ExamWindow::updateExhibitButton()
 {
-    program().run().ExhibitPath = currentDiagram();
-    m_controls->Picture1->setVisible(!program().run().ExhibitPath.isEmpty());
+    program().run().exhibitPath = currentDiagram();
+    m_controls->exhibitButton->setVisible(!program().run().exhibitPath.isEmpty());
 }
 
-void ExamWindow::CmdNextQ_Click()
+void ExamWindow::nextQuestion()
 {
     guarded([this] {
         Controls& c = *m_controls;
         core::RunValues& run = program().run();
-        data::Recordset& rs = c.iis.recordset();
+        data::Recordset& rs = c.questions.recordset();
         rs.MoveNext();
-        ApplyAnswerMode();
-        text2_Change(5);
-        run.QuestionNo += 1;
+        applyAnswerMode();
+        showAnswerRows();
+        run.questionNo += 1;
         showQuestionNumber();
-        Form_Activate();
+        updateButtons();
         if (rs.Eof()) {
             rs.MovePrevious();
-            ApplyAnswerMode();
-            run.QuestionNo -= 1;
+            applyAnswerMode();
+            run.questionNo -= 1;
             showQuestionNumber();
         }
         updateExhibitButton();
     });
 }
 
-void ExamWindow::cmdPrevQ_Click()
+void ExamWindow::previousQuestion()
 {
     guarded([this] {
         Controls& c = *m_controls;
         core::RunValues& run = program().run();
-        data::Recordset& rs = c.iis.recordset();
+        data::Recordset& rs = c.questions.recordset();
         rs.MovePrevious();
-        ApplyAnswerMode();
-        text2_Change(5);
-        run.QuestionNo -= 1;
+        applyAnswerMode();
+        showAnswerRows();
+        run.questionNo -= 1;
         showQuestionNumber();
         if (rs.Bof()) {
             rs.MoveNext();
-            ApplyAnswerMode();
-            run.QuestionNo += 1;
+            applyAnswerMode();
+            run.questionNo += 1;
             showQuestionNumber();
         }
-        Form_Activate();
+        updateButtons();
         updateExhibitButton();
     });
 }
 
-void ExamWindow::Picture1_Click()
+void ExamWindow::showExhibit()
 {
     guarded([this] {
-        gui::Program& p = program();
-        p.run().ExhibitPath = currentDiagram();
-        if (p.run().ExhibitPath.isEmpty())
+        Program& p = program();
+        p.run().exhibitPath = currentDiagram();
+        if (p.run().exhibitPath.isEmpty())
             return;
-        p.form<gui::ExhibitViewer>().present();
+        p.window<ExhibitViewer>().present();
         if (p.edition().exhibitHidesCaller)
-            Hide();
+            hide();
     });
 }
 
-void ExamWindow::Command1_Click()
+void ExamWindow::showAnswer()
 {
     guarded([this] {
-        gui::Program& p = program();
+        Program& p = program();
         Controls& c = *m_controls;
         m_showAnswerDatabase = data::Database::OpenDatabase(p.edition().databaseFile);
         m_showAnswerDatabase->Execute(data::sql::deleteShownAnswer());
-        data::Recordset& shown = c.Data1.recordset();
+        data::Recordset& shown = c.shownAnswer.recordset();
         shown.AddNew();
-        shown.setValue(1, c.Text1->text().toLongLong());
+        shown.setValue(1, c.questionId->text().toLongLong());
         shown.Update();
         // The question cursor does not move: a pending choice stays pending.
-        AnswerWindow& answer = p.form<AnswerWindow>();
+        AnswerWindow& answer = p.window<AnswerWindow>();
         if (p.edition().showAnswerHidesExamFirst) {
-            Hide();
-            answer.Show();
+            hide();
+            answer.show();
         } else {
-            answer.Show();
-            Hide();
+            answer.show();
+            hide();
         }
     });
 }
 
-void ExamWindow::cmdEndExam_Click()
+void ExamWindow::endExam()
 {
     if (m_askingToEnd || !m_controls)
         return;
     m_askingToEnd = true;
     const int answer =
-        program().MsgBox(QStringLiteral("Do you really wish to end the test?"),
+        program().msgBox(QStringLiteral("Do you really wish to end the test?"),
                          core::Prompter::OkCancelQuestion, QStringLiteral("Confirmation"));
     m_askingToEnd = false;
     if (answer != core::Prompter::Ok)
         return;
-    guarded([this] { endExam(); });
+    guarded([this] { finishExam(); });
 }
 
-void ExamWindow::endExam()
+void ExamWindow::finishExam()
 {
     if (!m_controls)
         return;
     Controls& c = *m_controls;
-    data::Recordset& rs = c.iis.recordset();
+    data::Recordset& rs = c.questions.recordset();
     // Moving the cursor stores the choices of the question on screen.
     if (rs.RecordCount() > 0) {
         rs.MoveFirst();
         rs.MoveLast();
     }
     c.bindings->commit();
-    c.Timer1->setEnabled(false);
+    c.timer->setEnabled(false);
     closeSideWindows();
-    Unload();
-    program().form<gui::ScoreSheet>().Show();
+    unload();
+    program().window<ScoreSheet>().show();
 }
 
 void ExamWindow::closeSideWindows()
 {
-    gui::WindowRegistry& forms = program().forms();
+    WindowRegistry& forms = program().windows();
     if (forms.existing<AnswerWindow>())
         forms.discard<AnswerWindow>();
-    if (forms.existing<gui::ExhibitViewer>())
-        forms.discard<gui::ExhibitViewer>();
+    if (forms.existing<ExhibitViewer>())
+        forms.discard<ExhibitViewer>();
 }
 
 void ExamWindow::abandonExam(const data::DataError& error)
 {
-    gui::Program& p = program();
+    Program& p = program();
     if (m_controls)
-        m_controls->Timer1->setEnabled(false);
+        m_controls->timer->setEnabled(false);
     p.reportDataError(error);
     closeSideWindows();
-    p.run().QuestionNo = 0;
+    p.run().questionNo = 0;
     // Choices already stored stay in the working table; the next exam
     // starts from a fresh window.
-    p.forms().discard<ExamWindow>();
-    p.form<gui::MainWindow>().Show();
+    p.windows().discard<ExamWindow>();
+    p.window<MainWindow>().show();
 }
 
-void ExamWindow::LblPause_Click()
+void ExamWindow::togglePause()
 {
     Controls& c = *m_controls;
-    if (c.Timer1->isEnabled()) {
-        c.Timer1->setEnabled(false);
-        c.LblPause->setText(QStringLiteral("Restart Timer"));
+    if (c.timer->isEnabled()) {
+        c.timer->setEnabled(false);
+        c.pauseLink->setText(QStringLiteral("Restart Timer"));
     } else {
-        c.Timer1->setEnabled(true);
-        c.LblPause->setText(QStringLiteral("Pause Timer"));
+        c.timer->setEnabled(true);
+        c.pauseLink->setText(QStringLiteral("Pause Timer"));
     }
-    c.LblPause->setAccessibleName(c.LblPause->text());
+    c.pauseLink->setAccessibleName(c.pauseLink->text());
 }
 
-void ExamWindow::Timer1_Timer()
+void ExamWindow::tick()
 {
     // No tick while the candidate is being asked whether to end.
     if (m_askingToEnd || !m_controls)
         return;
-    gui::Program& p = program();
-    p.run().TimeLimitMinutes = p.edition().timeLimitMinutes;
-    const qint64 limit = qint64(p.run().TimeLimitMinutes) * 60;
-    ++m_elapsedSeconds;
+    Program& p = program();
+    p.run().timeLimitMinutes = p.edition().timeLimitMinutes;
+    m_countdown.setLimitMinutes(p.run().timeLimitMinutes);
+    m_countdown.tick();
     // Past the limit, while the candidate declines to end, the clock stays at 00:00:00.
-    m_controls->lblClock->setText(core::clockText(limit - m_elapsedSeconds));
-    if (m_elapsedSeconds < limit)
+    m_controls->clock->setText(m_countdown.text());
+    if (!m_countdown.expired())
         return;
     if (p.edition().timeOutAsksToEnd) {
-        cmdEndExam_Click();
+        endExam();
         return;
     }
     m_askingToEnd = true;
-    p.MsgBox(p.edition().timeOutMessage);
+    p.msgBox(p.edition().timeOutMessage);
     m_askingToEnd = false;
-    guarded([this] { endExam(); });
+    guarded([this] { finishExam(); });
 }
 
 bool ExamWindow::queryClose()
 {
-    cmdEndExam_Click();
+    endExam();
     // End Exam has unloaded the window on OK; on Cancel it stays.
     return false;
 }

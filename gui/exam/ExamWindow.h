@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Countdown.h"
 #include "data/Database.h"
 #include "gui/toolkit/Bindings.h"
 #include "gui/toolkit/OptionGroup.h"
@@ -19,82 +20,81 @@ class QRadioButton;
 namespace data {
 class DataError;
 }
-namespace gui {
-class ClickableLabel;
-}
 
 namespace gui {
+
+class ClickableLabel;
 
 // The timed exam: one drawn question at a time, its choices stored in the
 // exam's working table through the bound check boxes as the candidate moves
 // on, a countdown, the exhibit and show-answer side trips, and End Exam.
-class ExamWindow final : public gui::Window {
+class ExamWindow final : public Window {
 public:
-    explicit ExamWindow(gui::Program& program);
+    explicit ExamWindow(Program& program);
     ~ExamWindow() override;
 
-    void Form_Load() override;
-    void Form_Activate() override; // the button rule
-
-    void CmdNextQ_Click();
-    void cmdPrevQ_Click();
-    void cmdEndExam_Click();
-    void Command1_Click(); // "Show Answer Now !"
-    void Picture1_Click(); // the exhibit
-    void Option1_Click() { optionClick(1); }
-    void Option2_Click() { optionClick(2); }
-    void Option3_Click() { optionClick(3); }
-    void Option4_Click() { optionClick(4); }
-    void Option5_Click() { optionClick(5); }
-    void text2_Change(int index);
-    void LblPause_Click();
-    void Timer1_Timer();
-    void ApplyAnswerMode();
+    void nextQuestion();
+    void previousQuestion();
+    // Asks whether to end; on OK stores the choices and shows the score sheet.
+    void endExam();
+    void showAnswer();
+    void showExhibit();
+    // Option k of a single-answer question was chosen: only answer k is ticked.
+    void chooseOption(int k);
+    // Answers 4 and 5 show only when they have a text.
+    void showAnswerRows();
+    void togglePause();
+    // One second of the countdown.
+    void tick();
+    // Option buttons for a single-answer question, check boxes otherwise.
+    void applyAnswerMode();
+    // Next and Previous as the position in the exam allows.
+    void updateButtons();
 
     // The frame's close button asks as End Exam does.
     bool queryClose() override;
 
-    int ElapsedSeconds() const { return m_elapsedSeconds; }
+    qint64 elapsedSeconds() const { return m_countdown.elapsedSeconds(); }
 
     struct Controls {
-        std::array<QPlainTextEdit*, 6> text2{}; // 0 question; 1, 2, 4, 5, 3: answers 1..5
-        std::array<QCheckBox*, 6> Check{};      // 1..5
-        std::array<QRadioButton*, 6> Option{};  // 1..5
-        QLineEdit* Text1 = nullptr;             // the question's ID
-        QLineEdit* Text3 = nullptr;             // question_type, read by the answer mode
-        QLabel* Label2 = nullptr;
-        QLabel* LblRec_Count = nullptr;
-        QLabel* lblID = nullptr;
-        QLabel* lblBestChoice = nullptr;
-        QPushButton* cmdPrevQ = nullptr;
-        QPushButton* CmdNextQ = nullptr;
-        QPushButton* cmdEndExam = nullptr;
-        QPushButton* Command1 = nullptr;
-        gui::ClickableLabel* Picture1 = nullptr;
-        QLabel* Label1 = nullptr;
-        QLabel* lblClock = nullptr;
-        gui::ClickableLabel* LblPause = nullptr;
-        gui::RepeatingTimer* Timer1 = nullptr;
-        gui::OptionGroup* options = nullptr;
-        data::DataControl iis;   // the question cursor
-        data::DataControl Data1; // showans
-        std::unique_ptr<gui::Bindings> bindings;
+        QPlainTextEdit* question = nullptr;
+        std::array<QPlainTextEdit*, 6> answerTexts{}; // 1..5
+        std::array<QCheckBox*, 6> checks{};           // 1..5, bound to the choices
+        std::array<QRadioButton*, 6> options{};       // 1..5, stand in for the check boxes
+        QLineEdit* questionId = nullptr;
+        QLineEdit* questionType = nullptr; // hidden; read by the answer mode
+        QLabel* questionNoCaption = nullptr;
+        QLabel* questionNo = nullptr;
+        QLabel* questionIdCaption = nullptr;
+        QLabel* bestChoiceHint = nullptr;
+        QPushButton* previousButton = nullptr;
+        QPushButton* nextButton = nullptr;
+        QPushButton* endButton = nullptr;
+        QPushButton* showAnswerButton = nullptr;
+        ClickableLabel* exhibitButton = nullptr;
+        QLabel* timeLeftCaption = nullptr;
+        QLabel* clock = nullptr;
+        ClickableLabel* pauseLink = nullptr;
+        RepeatingTimer* timer = nullptr;
+        OptionGroup* optionGroup = nullptr;
+        data::DataControl questions;   // the drawn questions, in the order drawn
+        data::DataControl shownAnswer; // showans: the question the answer window shows
+        std::unique_ptr<Bindings> bindings;
     };
     Controls* controls() const { return m_controls.get(); }
-    // The text box of answer k (1..5).
-    QPlainTextEdit* answerBox(int k) const;
 
 protected:
-    QWidget* createWindow() override;
-    void Form_Unload() override;
+    QWidget* createWidget() override;
+    void onLoad() override;
+    void onActivate() override;
+    void onUnload() override;
 
 private:
-    void optionClick(int k);
     void showQuestionNumber();
     void updateExhibitButton();
     QString currentDiagram() const;
     // Stores the choices, stops the clock and hands over to the score sheet.
-    void endExam();
+    void finishExam();
     void closeSideWindows();
     // A database failure: told once, choices kept, back to the main window.
     void abandonExam(const data::DataError& error);
@@ -102,7 +102,7 @@ private:
     int examNumber() const;
 
     std::unique_ptr<Controls> m_controls;
-    int m_elapsedSeconds = 0;
+    core::Countdown m_countdown;
     bool m_askingToEnd = false;
     data::DatabasePtr m_showAnswerDatabase;
 };

@@ -13,10 +13,10 @@
 
 namespace gui {
 
-ExhibitViewer::ExhibitViewer(gui::Program& program) : Window(program) {}
+ExhibitViewer::ExhibitViewer(Program& program) : Window(program) {}
 ExhibitViewer::~ExhibitViewer() = default;
 
-QWidget* ExhibitViewer::createWindow()
+QWidget* ExhibitViewer::createWidget()
 {
     m_controls = std::make_unique<Controls>();
     Controls& c = *m_controls;
@@ -24,15 +24,15 @@ QWidget* ExhibitViewer::createWindow()
     window->setObjectName(QStringLiteral("Form2C"));
     window->setWindowTitle(program().edition().exhibitViewerCaption);
 
-    c.Picture1 = new QLabel;
-    c.Picture1->setObjectName(QStringLiteral("Picture1"));
-    c.Picture1->setAlignment(Qt::AlignCenter);
-    c.Picture1->setAccessibleName(QStringLiteral("Exhibit"));
-    c.Picture1->setBackgroundRole(QPalette::Base);
-    c.Picture1->setAutoFillBackground(true);
+    c.picture = new QLabel;
+    c.picture->setObjectName(QStringLiteral("Picture1"));
+    c.picture->setAlignment(Qt::AlignCenter);
+    c.picture->setAccessibleName(QStringLiteral("Exhibit"));
+    c.picture->setBackgroundRole(QPalette::Base);
+    c.picture->setAutoFillBackground(true);
     // A picture larger than the window scrolls.
     c.scroll = new QScrollArea(window);
-    c.scroll->setWidget(c.Picture1);
+    c.scroll->setWidget(c.picture);
     c.scroll->setWidgetResizable(true);
     c.scroll->setAlignment(Qt::AlignCenter);
     c.problem = new QLabel(window);
@@ -40,52 +40,52 @@ QWidget* ExhibitViewer::createWindow()
     c.problem->setWordWrap(true);
     c.problem->setVisible(false);
     c.problem->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; padding: 12px; }"));
-    c.Command1 = new QPushButton(QStringLiteral("&Return"), window);
-    c.Command1->setObjectName(QStringLiteral("Command1"));
-    c.Command1->setDefault(true);
-    QObject::connect(c.Command1, &QPushButton::clicked, window, [this] { Command1_Click(); });
+    c.returnButton = new QPushButton(QStringLiteral("&Return"), window);
+    c.returnButton->setObjectName(QStringLiteral("Command1"));
+    c.returnButton->setDefault(true);
+    QObject::connect(c.returnButton, &QPushButton::clicked, window, [this] { returnToCaller(); });
 
     auto* layout = new QVBoxLayout(window);
     layout->addWidget(c.problem);
     layout->addWidget(c.scroll, 1);
-    layout->addWidget(c.Command1, 0, Qt::AlignRight);
+    layout->addWidget(c.returnButton, 0, Qt::AlignRight);
     return window;
 }
 
-void ExhibitViewer::Form_Load()
+void ExhibitViewer::onLoad()
 {
-    loadPicture();
+    showPicture();
 }
 
-void ExhibitViewer::Form_Unload()
+void ExhibitViewer::onUnload()
 {
     m_controls.reset();
     m_shownPath.clear();
 }
 
-void ExhibitViewer::loadPicture()
+void ExhibitViewer::showPicture()
 {
     Controls& c = *m_controls;
-    m_shownPath = program().run().ExhibitPath;
-    const gui::Picture picture = gui::LoadPicture(m_shownPath);
+    m_shownPath = program().run().exhibitPath;
+    const Picture picture = gui::loadPicture(m_shownPath);
     if (picture.isNull()) {
         // A missing or unreadable picture is said in words; the exam goes on.
-        c.Picture1->clear();
+        c.picture->clear();
         c.problem->setText(picture.error);
         c.problem->setVisible(true);
         c.scroll->setVisible(false);
-        window()->resize(520, 160);
+        widget()->resize(520, 160);
         return;
     }
     c.problem->setVisible(false);
     c.scroll->setVisible(true);
-    c.Picture1->setPixmap(QPixmap::fromImage(picture.image));
+    c.picture->setPixmap(QPixmap::fromImage(picture.image));
     // As large as the picture, within most of the screen.
     const QSize shown = (QSizeF(picture.image.size()) / picture.image.devicePixelRatio()).toSize();
     QSize available(1024, 768);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         available = screen->availableSize() * 0.9;
-    window()->resize(QSize(shown.width() + 40, shown.height() + 80).boundedTo(available));
+    widget()->resize(QSize(shown.width() + 40, shown.height() + 80).boundedTo(available));
 }
 
 QString ExhibitViewer::problemText() const
@@ -95,31 +95,31 @@ QString ExhibitViewer::problemText() const
 
 void ExhibitViewer::present()
 {
-    if (isLoaded() && m_shownPath != program().run().ExhibitPath)
-        loadPicture();
-    Show();
+    if (isLoaded() && m_shownPath != program().run().exhibitPath)
+        showPicture();
+    show();
 }
 
-void ExhibitViewer::Command1_Click()
+void ExhibitViewer::returnToCaller()
 {
-    gui::Program& p = program();
+    Program& p = program();
     const core::RunValues& run = p.run();
     // Back to where the candidate came from: a review, the wrong-answer
     // review or the exam. The review windows arrive with their own
     // subsystem; until then only the exam window is brought back.
-    if (p.edition().exhibitHidesCaller && run.ExamCode >= 1 && run.ExamCode <= 3) {
-        if (auto* exam = p.forms().existing<gui::ExamWindow>(); exam && exam->isLoaded())
-            exam->Show();
+    if (p.edition().exhibitHidesCaller && run.examCode >= 1 && run.examCode <= 3) {
+        if (auto* exam = p.windows().existing<ExamWindow>(); exam && exam->isLoaded())
+            exam->show();
     }
-    Hide();
-    Unload();
+    hide();
+    unload();
     if (!p.edition().exhibitHidesCaller)
-        p.forms().discard<ExhibitViewer>();
+        p.windows().discard<ExhibitViewer>();
 }
 
 bool ExhibitViewer::queryClose()
 {
-    Command1_Click();
+    returnToCaller();
     return false;
 }
 

@@ -10,19 +10,19 @@ class QScrollArea;
 
 namespace gui {
 
-// The exhibit viewer: the picture named by ExhibitPath in a window of its
+// The exhibit viewer: the picture named by exhibitPath in a window of its
 // own, until "&Return" brings back the window the candidate came from.
-class ExhibitViewer final : public gui::Window {
+class ExhibitViewer final : public Window {
 public:
-    explicit ExhibitViewer(gui::Program& program);
+    explicit ExhibitViewer(Program& program);
     ~ExhibitViewer() override;
 
-    void Form_Load() override;
-    void Command1_Click(); // "&Return"
+    // Back to the window the candidate came from.
+    void returnToCaller();
     // The frame's close button is Return.
     bool queryClose() override;
 
-    // Shows the viewer with the picture of ExhibitPath, whatever it showed before.
+    // Shows the viewer with the picture of exhibitPath, whatever it showed before.
     void present();
     // The path of the picture on show, and what is shown when it cannot be read.
     const QString& shownPath() const { return m_shownPath; }
@@ -30,18 +30,19 @@ public:
 
     struct Controls {
         QScrollArea* scroll = nullptr;
-        QLabel* Picture1 = nullptr;
+        QLabel* picture = nullptr;
         QLabel* problem = nullptr;
-        QPushButton* Command1 = nullptr;
+        QPushButton* returnButton = nullptr;
     };
     Controls* controls() const { return m_controls.get(); }
 
 protected:
-    QWidget* createWindow() override;
-    void Form_Unload() override;
+    QWidget* createWidget() override;
+    void onLoad() override;
+    void onUnload() override;
 
 private:
-    void loadPicture();
+    void showPicture();
 
     std::unique_ptr<Controls> m_controls;
     QString m_shownPath;

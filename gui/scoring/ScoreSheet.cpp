@@ -136,30 +136,30 @@ QString asPercent(const QVariant& v)
 
 } // namespace
 
-ScoreSheet::ScoreSheet(gui::Program& program) : Window(program) {}
+ScoreSheet::ScoreSheet(Program& program) : Window(program) {}
 ScoreSheet::~ScoreSheet() = default;
 
-void ScoreSheet::Form_Initialize()
+void ScoreSheet::onInitialize()
 {
     const core::Edition& edition = program().edition();
     core::RunValues& run = program().run();
-    const int exam = run.ExamCode;
-    if (!edition.offersExam(exam) || run.QuestionCount <= 0) {
+    const int exam = run.examCode;
+    if (!edition.offersExam(exam) || run.questionCount <= 0) {
         m_failed = true;
-        program().MsgBox(QStringLiteral("There is no finished exam to grade."));
+        program().msgBox(QStringLiteral("There is no finished exam to grade."));
         leaveToMainWindow(false);
         return;
     }
 
     try {
         core::ExamGrade grade = core::Grading(edition.databaseFile, edition.answerColumns)
-                                    .grade(exam, run.QuestionCount);
+                                    .grade(exam, run.questionCount);
         readGridRows();
         m_grade = std::move(grade);
     } catch (const data::DataError& error) {
         m_failed = true;
         m_grade.reset();
-        program().MsgBox(
+        program().msgBox(
             QStringLiteral("Your exam could not be graded, so no score can be shown.\n\n") +
             error.describe());
         leaveToMainWindow(false);
@@ -168,21 +168,21 @@ void ScoreSheet::Form_Initialize()
 
     m_gradedAt = QDateTime::currentDateTime();
     m_scoreText = QString::number(m_grade->score) + QStringLiteral("/1000");
-    m_candidateName = run.CandidateName;
+    m_candidateName = run.candidateName;
     const QLocale regional; // the system's regional settings
     m_dateText = regional.toString(m_gradedAt.date(), QLocale::ShortFormat);
     m_timeText = regional.toString(m_gradedAt.time(), QLocale::ShortFormat);
 
     showTitleAndPassScore();
 
-    m_passed = m_grade->score >= run.PassScore;
+    m_passed = m_grade->score >= run.passScore;
     m_verdict =
         m_passed ? QStringLiteral("Congratulations!") : QStringLiteral("Sorry, please try again!");
 
     for (const core::CategoryScore& category : m_grade->categories) {
-        m_Lbl_sc_totals.push_back(QString::number(category.total));
-        m_Lbl_score_correct.push_back(QString::number(category.correct));
-        m_Lbl_score.push_back(QString::number(category.percent));
+        m_categoryTotals.push_back(QString::number(category.total));
+        m_categoryCorrectCounts.push_back(QString::number(category.correct));
+        m_categoryPercents.push_back(QString::number(category.percent));
     }
     showValues();
 }
@@ -200,18 +200,18 @@ void ScoreSheet::readGridRows()
 void ScoreSheet::showTitleAndPassScore()
 {
     m_examTitle = program().edition().scoreSheetTitle;
-    program().run().PassScore = program().edition().passScore;
-    m_passScoreText = QString::number(program().run().PassScore) + QStringLiteral("/1000");
+    program().run().passScore = program().edition().passScore;
+    m_passScoreText = QString::number(program().run().passScore) + QStringLiteral("/1000");
     showValues();
 }
 
-QWidget* ScoreSheet::createWindow()
+QWidget* ScoreSheet::createWidget()
 {
     const core::Edition& edition = program().edition();
     auto* window = new QWidget;
     window->setObjectName(QStringLiteral("Form3"));
     window->setWindowTitle(QStringLiteral("Score Sheet"));
-    window->setWindowIcon(gui::applicationIcon());
+    window->setWindowIcon(applicationIcon());
     window->setAutoFillBackground(true);
     {
         QPalette p = window->palette();
@@ -240,7 +240,7 @@ QWidget* ScoreSheet::createWindow()
     bandLayout->setContentsMargins(24, 14, 24, 14);
     bandLayout->setSpacing(16);
     QLabel* picture = label(band, "Picture1");
-    picture->setPixmap(gui::applicationIcon().pixmap(48, 48));
+    picture->setPixmap(applicationIcon().pixmap(48, 48));
     bandLayout->addWidget(picture);
     QLabel* title = label(band, "lblExamTitle");
     setFont(title, 1.7, true);
@@ -363,26 +363,26 @@ QWidget* ScoreSheet::createWindow()
         buttons->addWidget(b);
         return b;
     };
-    button("cmdPrint", QStringLiteral("&Print"), &ScoreSheet::cmdPrint_Click);
-    button("CmdAnswers", QStringLiteral("&View Wrong Answers"), &ScoreSheet::CmdAnswers_Click);
-    button("CmdExit", QStringLiteral("&Exit "), &ScoreSheet::CmdExit_Click);
+    button("cmdPrint", QStringLiteral("&Print"), &ScoreSheet::print);
+    button("CmdAnswers", QStringLiteral("&View Wrong Answers"), &ScoreSheet::viewWrongAnswers);
+    button("CmdExit", QStringLiteral("&Exit "), &ScoreSheet::exit);
     body->addLayout(buttons);
 
     window->resize(780, 600);
     return window;
 }
 
-void ScoreSheet::Form_Load()
+void ScoreSheet::onLoad()
 {
     // A sheet that could not grade has sent the candidate back already.
     if (m_failed)
-        throw gui::LoadAbandoned();
+        throw LoadAbandoned();
     showValues();
 }
 
 void ScoreSheet::showValues()
 {
-    QWidget* w = window();
+    QWidget* w = widget();
     if (!w)
         return;
     auto setText = [w](const char* name, const QString& text) {
@@ -411,29 +411,29 @@ void ScoreSheet::showValues()
         w->resize(w->width(), w->sizeHint().height());
 }
 
-void ScoreSheet::cmdPrint_Click()
+void ScoreSheet::print()
 {
-    if (QWidget* w = window())
-        gui::WindowPrinter(program(), QStringLiteral("Score Sheet")).PrintForm(*w);
+    if (QWidget* w = widget())
+        WindowPrinter(program(), QStringLiteral("Score Sheet")).print(*w);
 }
 
-void ScoreSheet::CmdAnswers_Click()
+void ScoreSheet::viewWrongAnswers()
 {
-    Hide();
+    hide();
     // The wrong-answer review (Form41) opens here for exams 1 to 3 and its
     // "&Score Report" brings this same sheet back. Until that window exists
     // the sheet comes straight back, graded as it was.
-    Show();
+    show();
 }
 
-void ScoreSheet::CmdExit_Click()
+void ScoreSheet::exit()
 {
     leaveToMainWindow(true);
 }
 
 bool ScoreSheet::queryClose()
 {
-    CmdExit_Click();
+    exit();
     // Exit has unloaded and discarded the sheet already.
     return false;
 }
@@ -442,32 +442,32 @@ void ScoreSheet::leaveToMainWindow(bool reportResetFailure)
 {
     const core::Edition& edition = program().edition();
     core::RunValues& run = program().run();
-    const int exam = run.ExamCode;
+    const int exam = run.examCode;
     if (exam >= 1 && exam <= 3) {
         try {
             auto db = data::Database::OpenDatabase(edition.databaseFile);
             db->Execute(data::sql::resetChoices(exam, edition.answerColumns));
         } catch (const data::DataError& error) {
             if (reportResetFailure)
-                program().MsgBox(
+                program().msgBox(
                     QStringLiteral("The answers of this exam could not be cleared from "
                                    "the question database.\n\n") +
                     error.describe());
         }
     }
-    run.QuestionNo = 0;
-    run.WrongAnswerExam = 0;
+    run.questionNo = 0;
+    run.wrongAnswerExam = 0;
     if (edition.scoreExitClearsExamCode)
-        run.ExamCode = 0;
+        run.examCode = 0;
 
-    gui::WindowRegistry& forms = program().forms();
-    forms.discard<gui::ExamWindow>();
-    Hide();
-    Unload();
+    WindowRegistry& forms = program().windows();
+    forms.discard<ExamWindow>();
+    hide();
+    unload();
     forms.discard<ScoreSheet>();
     // The wrong-answer review (Form41) is discarded here too once it exists.
-    forms.discard<gui::ExhibitViewer>();
-    program().form<gui::MainWindow>().Show();
+    forms.discard<ExhibitViewer>();
+    program().window<MainWindow>().show();
 }
 
 } // namespace gui

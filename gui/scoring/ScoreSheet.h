@@ -16,15 +16,15 @@ namespace gui {
 // same result. It shows the score, the verdict and the result per category,
 // prints, and its Exit clears the exam's choices and returns to the main
 // window ready for the next exam.
-class ScoreSheet final : public gui::Window {
+class ScoreSheet final : public Window {
 public:
-    explicit ScoreSheet(gui::Program& program);
+    explicit ScoreSheet(Program& program);
     ~ScoreSheet() override;
 
-    void Form_Initialize() override;
-    void cmdPrint_Click();
-    void CmdAnswers_Click();
-    void CmdExit_Click();
+    void onInitialize() override;
+    void print();
+    void viewWrongAnswers();
+    void exit();
     // The frame's close button is Exit.
     bool queryClose() override;
 
@@ -35,13 +35,13 @@ public:
     // The per-category values kept out of sight, by category number, as text:
     // questions, correct answers, percentage. One entry per category, also
     // beyond the edition's categoryLabelSlots.
-    const std::vector<QString>& Lbl_sc_totals() const { return m_Lbl_sc_totals; }
-    const std::vector<QString>& Lbl_score_correct() const { return m_Lbl_score_correct; }
-    const std::vector<QString>& Lbl_score() const { return m_Lbl_score; }
+    const std::vector<QString>& categoryTotals() const { return m_categoryTotals; }
+    const std::vector<QString>& categoryCorrectCounts() const { return m_categoryCorrectCounts; }
+    const std::vector<QString>& categoryPercents() const { return m_categoryPercents; }
 
 protected:
-    QWidget* createWindow() override;
-    void Form_Load() override;
+    QWidget* createWidget() override;
+    void onLoad() override;
 
 private:
     // The edition's title, and the pass score (also kept in the run values) as "700/1000".
@@ -66,9 +66,9 @@ private:
     bool m_failed = false;
     std::optional<core::ExamGrade> m_grade;
     QDateTime m_gradedAt;
-    std::vector<QString> m_Lbl_sc_totals;
-    std::vector<QString> m_Lbl_score_correct;
-    std::vector<QString> m_Lbl_score;
+    std::vector<QString> m_categoryTotals;
+    std::vector<QString> m_categoryCorrectCounts;
+    std::vector<QString> m_categoryPercents;
     std::vector<std::pair<QString, QString>> m_categoryRows; // DBGrid1
     std::vector<std::pair<QString, QString>> m_scoreRows;    // DBGrid2
 };

@@ -54,7 +54,7 @@ ExamInfoWindow::ExamInfoWindow(Program& program) : Window(program)
 
 ExamInfoWindow::~ExamInfoWindow() = default;
 
-QWidget* ExamInfoWindow::createWindow()
+QWidget* ExamInfoWindow::createWidget()
 {
     const core::Edition& edition = program().edition();
     m_controls = std::make_unique<Controls>();
@@ -64,7 +64,7 @@ QWidget* ExamInfoWindow::createWindow()
     window->setObjectName(QStringLiteral("frmSplash"));
     window->setWindowTitle(edition.applicationTitle);
 
-    auto* frame = new TitleFrame([this] { Frame1_Click(); });
+    auto* frame = new TitleFrame([this] { abandon(); });
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setAutoFillBackground(true);
@@ -72,7 +72,7 @@ QWidget* ExamInfoWindow::createWindow()
     framePalette.setColor(QPalette::Window, QColor(0x1f, 0x5f, 0x99));
     framePalette.setColor(QPalette::WindowText, Qt::white);
     frame->setPalette(framePalette);
-    c.Frame1 = frame;
+    c.titleFrame = frame;
     auto* frameLayout = new QGridLayout(frame);
     frameLayout->setContentsMargins(16, 12, 16, 12);
     auto makeLabel = [](QWidget* parent, const char* name, const QString& text) {
@@ -82,42 +82,43 @@ QWidget* ExamInfoWindow::createWindow()
         label->setAttribute(Qt::WA_NoMousePropagation);
         return label;
     };
-    c.imgLogo = makeLabel(frame, "imgLogo", QString());
-    c.imgLogo->setPixmap(applicationIcon().pixmap(56, 56));
-    c.lblCompanyProduct = makeLabel(frame, "lblCompanyProduct", QStringLiteral("Quizmoor"));
-    c.lblProductName = makeLabel(frame, "lblProductName", QString());
-    c.lblVersion = makeLabel(frame, "lblVersion", QStringLiteral("Ver.3.0"));
-    QFont big = c.lblProductName->font();
+    c.logo = makeLabel(frame, "imgLogo", QString());
+    c.logo->setPixmap(applicationIcon().pixmap(56, 56));
+    c.companyProduct = makeLabel(frame, "lblCompanyProduct", QStringLiteral("Quizmoor"));
+    c.productName = makeLabel(frame, "lblProductName", QString());
+    c.version = makeLabel(frame, "lblVersion", QStringLiteral("Ver.3.0"));
+    QFont big = c.productName->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
-    c.lblProductName->setFont(big);
-    frameLayout->addWidget(c.imgLogo, 0, 0, 2, 1);
-    frameLayout->addWidget(c.lblCompanyProduct, 0, 1);
-    frameLayout->addWidget(c.lblVersion, 0, 2, Qt::AlignRight);
-    frameLayout->addWidget(c.lblProductName, 1, 1, 1, 2);
+    c.productName->setFont(big);
+    frameLayout->addWidget(c.logo, 0, 0, 2, 1);
+    frameLayout->addWidget(c.companyProduct, 0, 1);
+    frameLayout->addWidget(c.version, 0, 2, Qt::AlignRight);
+    frameLayout->addWidget(c.productName, 1, 1, 1, 2);
     frameLayout->setColumnStretch(1, 1);
 
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(12);
-    c.Label2 = makeLabel(window, "Label2", QStringLiteral("Exam Name:"));
-    c.Label1 = makeLabel(window, "Label1", QStringLiteral("Author Name"));
-    c.Label3 = makeLabel(window, "Label3", QStringLiteral("Copy Right"));
-    c.Label4 = makeLabel(window, "Label4", QStringLiteral("Test Description"));
-    c.Label5 = makeLabel(window, "Label5", edition.disclaimerLabel);
-    c.Label6 = makeLabel(window, "Label6", QStringLiteral("Number Of Questions"));
-    c.Label5->setWordWrap(true);
-    c.Text1 = multiLine(window, 2, false);
-    c.Text2 = new QLineEdit(window);
-    c.Text3 = new QLineEdit(window);
-    c.Text4 = multiLine(window, 6, true);
-    c.Text5 = multiLine(window, 6, true);
-    c.Text6 = multiLine(window, 1, false);
-    c.Text6->setMaximumWidth(120);
-    c.Text2->setReadOnly(true);
-    c.Text3->setReadOnly(true);
-    const std::pair<QLabel*, QWidget*> rows[] = {{c.Label2, c.Text1}, {c.Label1, c.Text2},
-                                                 {c.Label3, c.Text3}, {c.Label4, c.Text4},
-                                                 {c.Label5, c.Text5}, {c.Label6, c.Text6}};
+    c.examNameCaption = makeLabel(window, "Label2", QStringLiteral("Exam Name:"));
+    c.authorCaption = makeLabel(window, "Label1", QStringLiteral("Author Name"));
+    c.copyrightCaption = makeLabel(window, "Label3", QStringLiteral("Copy Right"));
+    c.descriptionCaption = makeLabel(window, "Label4", QStringLiteral("Test Description"));
+    c.disclaimerCaption = makeLabel(window, "Label5", edition.disclaimerLabel);
+    c.questionCountCaption = makeLabel(window, "Label6", QStringLiteral("Number Of Questions"));
+    c.disclaimerCaption->setWordWrap(true);
+    c.examName = multiLine(window, 2, false);
+    c.author = new QLineEdit(window);
+    c.copyright = new QLineEdit(window);
+    c.description = multiLine(window, 6, true);
+    c.disclaimer = multiLine(window, 6, true);
+    c.questionCount = multiLine(window, 1, false);
+    c.questionCount->setMaximumWidth(120);
+    c.author->setReadOnly(true);
+    c.copyright->setReadOnly(true);
+    const std::pair<QLabel*, QWidget*> rows[] = {
+        {c.examNameCaption, c.examName},     {c.authorCaption, c.author},
+        {c.copyrightCaption, c.copyright},   {c.descriptionCaption, c.description},
+        {c.disclaimerCaption, c.disclaimer}, {c.questionCountCaption, c.questionCount}};
     const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
     int row = 0;
     for (const auto& [label, value] : rows) {
@@ -129,68 +130,68 @@ QWidget* ExamInfoWindow::createWindow()
         ++row;
     }
     // design-time texts, replaced by the bound values
-    c.Text1->setPlainText(QStringLiteral("Exam Name\n"));
-    c.Text2->setText(QStringLiteral("Author Name"));
-    c.Text3->setText(QStringLiteral("Copy Right Date"));
-    c.Text4->setPlainText(QStringLiteral("Test Description\n"));
-    c.Text5->setPlainText(QStringLiteral("Test Disclaimer"));
-    c.Text6->setPlainText(QStringLiteral("Number Of Questions"));
+    c.examName->setPlainText(QStringLiteral("Exam Name\n"));
+    c.author->setText(QStringLiteral("Author Name"));
+    c.copyright->setText(QStringLiteral("Copy Right Date"));
+    c.description->setPlainText(QStringLiteral("Test Description\n"));
+    c.disclaimer->setPlainText(QStringLiteral("Test Disclaimer"));
+    c.questionCount->setPlainText(QStringLiteral("Number Of Questions"));
 
-    c.Command1 = new QPushButton(QStringLiteral("&Next >>"), window);
-    c.Command1->setObjectName(QStringLiteral("Command1"));
-    c.Command1->setDefault(true);
-    QObject::connect(c.Command1, &QPushButton::clicked, c.Command1, [this] { Command1_Click(); });
+    c.nextButton = new QPushButton(QStringLiteral("&Next >>"), window);
+    c.nextButton->setObjectName(QStringLiteral("Command1"));
+    c.nextButton->setDefault(true);
+    QObject::connect(c.nextButton, &QPushButton::clicked, c.nextButton, [this] { next(); });
 
     auto* layout = new QVBoxLayout(window);
     layout->addWidget(frame);
     layout->addLayout(fields);
-    layout->addWidget(c.Command1, 0, Qt::AlignRight);
+    layout->addWidget(c.nextButton, 0, Qt::AlignRight);
     window->setFixedSize(640, layout->sizeHint().height());
 
-    c.Data1.DatabaseName = edition.databaseFile;
-    c.Data1.Connect = QStringLiteral(";pwd=Rorura36");
-    c.Data1.RecordSource = data::sql::testInformationTable();
-    c.bindings = std::make_unique<Bindings>(c.Data1);
+    c.testInformation.DatabaseName = edition.databaseFile;
+    c.testInformation.Connect = QStringLiteral(";pwd=Rorura36");
+    c.testInformation.RecordSource = data::sql::testInformationTable();
+    c.bindings = std::make_unique<Bindings>(c.testInformation);
     return window;
 }
 
-void ExamInfoWindow::Form_Load()
+void ExamInfoWindow::onLoad()
 {
     Controls& c = *m_controls;
-    c.lblVersion->setText(program().edition().version());
-    c.lblProductName->setText(program().edition().applicationTitle);
+    c.version->setText(program().edition().version());
+    c.productName->setText(program().edition().applicationTitle);
     // The data control opens its record source as the window loads; the bound
     // controls then show the first (the only) row.
     try {
-        c.Data1.Refresh();
-        c.bindings->bind(c.lblProductName, QStringLiteral("test_name"));
-        c.bindings->bind(c.Text1, QStringLiteral("test_name"));
-        c.bindings->bind(c.Text2, QStringLiteral("author_name"));
-        c.bindings->bind(c.Text3, QStringLiteral("copyright_date"));
-        c.bindings->bind(c.Text4, QStringLiteral("test_description"));
-        c.bindings->bind(c.Text5, QStringLiteral("test_disclaimer"));
-        c.bindings->bind(c.Text6, QStringLiteral("number_of_questions"));
+        c.testInformation.Refresh();
+        c.bindings->bind(c.productName, QStringLiteral("test_name"));
+        c.bindings->bind(c.examName, QStringLiteral("test_name"));
+        c.bindings->bind(c.author, QStringLiteral("author_name"));
+        c.bindings->bind(c.copyright, QStringLiteral("copyright_date"));
+        c.bindings->bind(c.description, QStringLiteral("test_description"));
+        c.bindings->bind(c.disclaimer, QStringLiteral("test_disclaimer"));
+        c.bindings->bind(c.questionCount, QStringLiteral("number_of_questions"));
     } catch (const data::DataError& error) {
         program().reportDataError(error);
         throw LoadAbandoned();
     }
     // The candidate reads from the top.
-    for (QPlainTextEdit* box : {c.Text1, c.Text4, c.Text5, c.Text6})
+    for (QPlainTextEdit* box : {c.examName, c.description, c.disclaimer, c.questionCount})
         box->moveCursor(QTextCursor::Start);
 }
 
-void ExamInfoWindow::Command1_Click()
+void ExamInfoWindow::next()
 {
-    program().form<gui::ExamNotice>().Show();
-    Hide();
+    program().window<ExamNotice>().show();
+    hide();
 }
 
-void ExamInfoWindow::Frame1_Click()
+void ExamInfoWindow::abandon()
 {
-    Unload();
+    unload();
 }
 
-void ExamInfoWindow::Form_KeyPress(QKeyEvent& event)
+void ExamInfoWindow::onKeyPress(QKeyEvent& event)
 {
     // Keys that type something (and Escape) close the window and abandon the
     // start. Tab, arrows, modifiers and access keys such as Alt+N keep working,
@@ -203,12 +204,12 @@ void ExamInfoWindow::Form_KeyPress(QKeyEvent& event)
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
         key == Qt::Key_Enter)
         return;
-    if (key == Qt::Key_Space && m_controls && m_controls->Command1->hasFocus())
+    if (key == Qt::Key_Space && m_controls && m_controls->nextButton->hasFocus())
         return;
-    Unload();
+    unload();
 }
 
-void ExamInfoWindow::Form_Unload()
+void ExamInfoWindow::onUnload()
 {
     // Bindings listen to the data control: let them go first.
     if (m_controls)

@@ -21,38 +21,40 @@ public:
     explicit ExamInfoWindow(Program& program);
     ~ExamInfoWindow() override;
 
-    void Form_Load() override;
-    void Command1_Click(); // "&Next >>"
-    void Frame1_Click();
-    void Form_KeyPress(QKeyEvent& event) override;
+    // On to the exam notice.
+    void next();
+    // Closes the window: the exam is not started.
+    void abandon();
 
     struct Controls {
-        QFrame* Frame1 = nullptr;
-        QLabel* imgLogo = nullptr;
-        QLabel* lblCompanyProduct = nullptr;
-        QLabel* lblProductName = nullptr;
-        QLabel* lblVersion = nullptr;
-        QLabel* Label2 = nullptr;
-        QLabel* Label1 = nullptr;
-        QLabel* Label3 = nullptr;
-        QLabel* Label4 = nullptr;
-        QLabel* Label5 = nullptr;
-        QLabel* Label6 = nullptr;
-        QPlainTextEdit* Text1 = nullptr;
-        QLineEdit* Text2 = nullptr;
-        QLineEdit* Text3 = nullptr;
-        QPlainTextEdit* Text4 = nullptr;
-        QPlainTextEdit* Text5 = nullptr;
-        QPlainTextEdit* Text6 = nullptr;
-        QPushButton* Command1 = nullptr;
-        data::DataControl Data1;
+        QFrame* titleFrame = nullptr;
+        QLabel* logo = nullptr;
+        QLabel* companyProduct = nullptr;
+        QLabel* productName = nullptr;
+        QLabel* version = nullptr;
+        QLabel* examNameCaption = nullptr;
+        QLabel* authorCaption = nullptr;
+        QLabel* copyrightCaption = nullptr;
+        QLabel* descriptionCaption = nullptr;
+        QLabel* disclaimerCaption = nullptr;
+        QLabel* questionCountCaption = nullptr;
+        QPlainTextEdit* examName = nullptr;
+        QLineEdit* author = nullptr;
+        QLineEdit* copyright = nullptr;
+        QPlainTextEdit* description = nullptr;
+        QPlainTextEdit* disclaimer = nullptr;
+        QPlainTextEdit* questionCount = nullptr;
+        QPushButton* nextButton = nullptr;
+        data::DataControl testInformation;
         std::unique_ptr<Bindings> bindings;
     };
     Controls* controls() const { return m_controls.get(); }
 
 protected:
-    QWidget* createWindow() override;
-    void Form_Unload() override;
+    QWidget* createWidget() override;
+    void onLoad() override;
+    void onKeyPress(QKeyEvent& event) override;
+    void onUnload() override;
 
 private:
     std::unique_ptr<Controls> m_controls;

@@ -8,12 +8,13 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <functional>
 
 namespace gui {
 
 MainWindow::MainWindow(Program& program) : Window(program) {}
 
-QWidget* MainWindow::createWindow()
+QWidget* MainWindow::createWidget()
 {
     const core::Edition& edition = program().edition();
     auto* window = new QMainWindow;
@@ -31,118 +32,91 @@ QWidget* MainWindow::createWindow()
         menu->menuAction()->setObjectName(QLatin1StringView(name));
         return menu;
     };
-    auto addItem = [this](QWidget* owner, const char* name, const QString& caption, bool enabled,
-                          void (MainWindow::*handler)()) {
+    auto addItem = [](QWidget* owner, const char* name, const QString& caption, bool enabled,
+                      std::function<void()> handler) {
         auto* action = new QAction(caption, owner);
         action->setObjectName(QLatin1StringView(name));
         action->setEnabled(enabled);
-        QObject::connect(action, &QAction::triggered, owner,
-                         [this, handler] { (this->*handler)(); });
+        QObject::connect(action, &QAction::triggered, owner, std::move(handler));
         owner->addAction(action);
         return action;
     };
 
     QMenu* exam = addMenu("mnuExam", QStringLiteral("&Exam"));
     addItem(exam, "mnuExamsub1", edition.examMenuCaptions[0], edition.offersExam(1),
-            &MainWindow::mnuExamsub1_Click);
+            [this] { startExam(1); });
     addItem(exam, "mnuExamsub2", edition.examMenuCaptions[1], edition.offersExam(2),
-            &MainWindow::mnuExamsub2_Click);
+            [this] { startExam(2); });
     addItem(exam, "mnuExamsub3", edition.examMenuCaptions[2], edition.offersExam(3),
-            &MainWindow::mnuExamsub3_Click);
-    addItem(exam, "mnuFileSubExit", QStringLiteral("&Exit"), true,
-            &MainWindow::mnuFileSubExit_Click);
+            [this] { startExam(3); });
+    addItem(exam, "mnuFileSubExit", QStringLiteral("&Exit"), true, [this] { exitProgram(); });
 
     QMenu* review = addMenu("mnuFile", QStringLiteral("&Review"));
     addItem(review, "menuFileSubExam1", edition.reviewMenuCaptions[0], edition.offersExam(1),
-            &MainWindow::menuFileSubExam1_Click);
+            [this] { startReview(1); });
     addItem(review, "menuFileSubExam2", edition.reviewMenuCaptions[1], edition.offersExam(2),
-            &MainWindow::menuFileSubExam2_Click);
+            [this] { startReview(2); });
     addItem(review, "menuFileSubExam3", edition.reviewMenuCaptions[2], edition.offersExam(3),
-            &MainWindow::menuFileSubExam3_Click);
+            [this] { startReview(3); });
 
     QMenu* help = addMenu("mnuhelp", QStringLiteral("&Help"));
     addItem(help, "mnuHelpsubNavigate", QStringLiteral("&Navigation"), true,
-            &MainWindow::mnuHelpsubNavigate_Click);
+            [this] { showNavigationHelp(); });
     addItem(help, "mnuHelpSubCer", QStringLiteral("&Certification"), true,
-            &MainWindow::mnuHelpSubCer_Click);
+            [this] { showCertificationHelp(); });
     addItem(help, "mnuhelpsubmnureadme", QStringLiteral("&Read Me"), true,
-            &MainWindow::mnuhelpsubmnureadme_Click);
+            [this] { showReadMe(); });
     if (!edition.orderingOnMenuBar)
         addItem(help, "mnuhelpsubmnuorder", QStringLiteral("&Ordering"), true,
-                &MainWindow::mnuhelpsubmnuorder_Click);
+                [this] { showOrdering(); });
     addItem(help, "mnuHelpsubCertification", QStringLiteral("&About "), true,
-            &MainWindow::mnuHelpsubCertification_Click);
+            [this] { showAbout(); });
     if (edition.orderingOnMenuBar) {
         // A command of its own on the menu bar, after Help.
         addItem(bar, "mnuhelpsubmnuorder", QStringLiteral("&Ordering"), true,
-                &MainWindow::mnuhelpsubmnuorder_Click);
+                [this] { showOrdering(); });
     }
     return window;
 }
 
 QAction* MainWindow::menuItem(const QString& name) const
 {
-    if (!window())
+    if (!widget())
         return nullptr;
-    return window()->findChild<QAction*>(name);
+    return widget()->findChild<QAction*>(name);
 }
 
-void MainWindow::mnuFileSubExit_Click()
+void MainWindow::exitProgram()
 {
-    if (program().MsgBox(QStringLiteral("Do you really want to Quit?"),
+    if (program().msgBox(QStringLiteral("Do you really want to Quit?"),
                          core::Prompter::YesNoWarning) == core::Prompter::Yes)
-        program().End();
+        program().end();
 }
 
 bool MainWindow::queryClose()
 {
-    mnuFileSubExit_Click();
+    exitProgram();
     // End has unloaded the window already; on No it stays.
     return false;
-}
-
-void MainWindow::mnuExamsub1_Click()
-{
-    startExam(1);
-}
-void MainWindow::mnuExamsub2_Click()
-{
-    startExam(2);
-}
-void MainWindow::mnuExamsub3_Click()
-{
-    startExam(3);
-}
-void MainWindow::menuFileSubExam1_Click()
-{
-    startReview(1);
-}
-void MainWindow::menuFileSubExam2_Click()
-{
-    startReview(2);
-}
-void MainWindow::menuFileSubExam3_Click()
-{
-    startReview(3);
 }
 
 void MainWindow::startExam(int exam)
 {
     core::RunValues& run = program().run();
     const core::Edition& edition = program().edition();
-    run.ExamCode = exam;
+    run.examCode = exam;
     // A cancelled prompt gives "" and the start goes on with an empty name.
-    run.CandidateName =
-        program().InputBox(edition.namePrompt, edition.nameTitle, edition.nameDefault);
-    program().form<ExamInfoWindow>().Show();
+    run.candidateName =
+        program().inputBox(edition.namePrompt, edition.nameTitle, edition.nameDefault);
+    program().window<ExamInfoWindow>().show();
 }
 
 // The windows behind these items arrive with their own subsystems.
 void MainWindow::startReview(int) {}
-void MainWindow::mnuHelpsubNavigate_Click() {}
-void MainWindow::mnuHelpSubCer_Click() {}
-void MainWindow::mnuhelpsubmnureadme_Click() {}
-void MainWindow::mnuhelpsubmnuorder_Click() {}
-void MainWindow::mnuHelpsubCertification_Click() {}
+void MainWindow::showNavigationHelp() {}
+void MainWindow::showCertificationHelp() {}
+void MainWindow::showReadMe() {}
+void MainWindow::showOrdering() {}
+void MainWindow::showAbout() {}
 
 } // namespace gui

@@ -14,21 +14,18 @@ class MainWindow final : public Window {
 public:
     explicit MainWindow(Program& program);
 
-    // Exam menu
-    void mnuExamsub1_Click();
-    void mnuExamsub2_Click();
-    void mnuExamsub3_Click();
-    void mnuFileSubExit_Click();
-    // Review menu
-    void menuFileSubExam1_Click();
-    void menuFileSubExam2_Click();
-    void menuFileSubExam3_Click();
+    // Exam menu: an exam item asks for the candidate's name and shows the
+    // exam information; exam is 1, 2 or 3.
+    void startExam(int exam);
+    void exitProgram();
+    // Review menu: pages through the answer key of exam 1, 2 or 3.
+    void startReview(int exam);
     // Help menu
-    void mnuHelpsubNavigate_Click();
-    void mnuHelpSubCer_Click();
-    void mnuhelpsubmnureadme_Click();
-    void mnuhelpsubmnuorder_Click();
-    void mnuHelpsubCertification_Click();
+    void showNavigationHelp();
+    void showCertificationHelp();
+    void showReadMe();
+    void showOrdering();
+    void showAbout();
 
     // The item of that name (object name), for tests and the window's own use.
     QAction* menuItem(const QString& name) const;
@@ -37,11 +34,7 @@ public:
     bool queryClose() override;
 
 protected:
-    QWidget* createWindow() override;
-
-private:
-    void startExam(int exam);
-    void startReview(int exam);
+    QWidget* createWidget() override;
 };
 
 } // namespace gui

@@ -7,8 +7,8 @@ namespace gui {
 
 void startUp(Program& program)
 {
-    program.run().QuestionCount = program.edition().questionCount;
-    program.form<MainWindow>().Show();
+    program.run().questionCount = program.edition().questionCount;
+    program.window<MainWindow>().show();
 }
 
 } // namespace gui

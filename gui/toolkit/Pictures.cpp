@@ -6,7 +6,7 @@
 
 namespace gui {
 
-Picture LoadPicture(const QString& path)
+Picture loadPicture(const QString& path)
 {
     Picture picture;
     const QFileInfo info(path);

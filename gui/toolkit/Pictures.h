@@ -13,6 +13,6 @@ struct Picture {
 
 // A picture from a file path, relative to the current folder. A name ending
 // in "@2x" holds twice the pixels and is shown at half size, sharp on HiDPI.
-Picture LoadPicture(const QString& path);
+Picture loadPicture(const QString& path);
 
 } // namespace gui

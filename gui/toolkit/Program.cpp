@@ -5,18 +5,18 @@
 namespace gui {
 
 Program::Program(core::Edition edition, core::Prompter& prompter)
-    : m_edition(std::move(edition)), m_prompter(prompter), m_forms(*this)
+    : m_edition(std::move(edition)), m_prompter(prompter), m_windows(*this)
 {
 }
 
 Program::~Program() = default;
 
-int Program::MsgBox(const QString& prompt, int style, const QString& title)
+int Program::msgBox(const QString& prompt, int style, const QString& title)
 {
     return m_prompter.msgBox(prompt, style, title.isEmpty() ? m_edition.applicationTitle : title);
 }
 
-QString Program::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+QString Program::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
     return m_prompter.inputBox(prompt, title.isEmpty() ? m_edition.applicationTitle : title,
                                defaultText);
@@ -24,15 +24,15 @@ QString Program::InputBox(const QString& prompt, const QString& title, const QSt
 
 void Program::reportDataError(const data::DataError& error)
 {
-    MsgBox(error.describe(), core::Prompter::OkOnly);
+    msgBox(error.describe(), core::Prompter::OkOnly);
 }
 
-void Program::End()
+void Program::end()
 {
     if (m_ended)
         return;
     m_ended = true;
-    m_forms.unloadAll();
+    m_windows.unloadAll();
     if (m_endHandler)
         m_endHandler();
 }

@@ -24,18 +24,18 @@ public:
 
     const core::Edition& edition() const { return m_edition; }
     core::RunValues& run() { return m_run; }
-    WindowRegistry& forms() { return m_forms; }
-    template <typename T> T& form() { return m_forms.form<T>(); }
+    WindowRegistry& windows() { return m_windows; }
+    template <typename T> T& window() { return m_windows.get<T>(); }
 
     // A message box; without a title of its own it shows the application title.
-    int MsgBox(const QString& prompt, int style = core::Prompter::OkOnly,
+    int msgBox(const QString& prompt, int style = core::Prompter::OkOnly,
                const QString& title = QString());
-    QString InputBox(const QString& prompt, const QString& title, const QString& defaultText);
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText);
     // Tells the candidate, in the program's words, what went wrong with the database.
     void reportDataError(const data::DataError& error);
 
     // Closes every window and ends the program at once.
-    void End();
+    void end();
     bool hasEnded() const { return m_ended; }
     // What ending means: the event loop's exit in the program, a flag in tests.
     void setEndHandler(std::function<void()> handler) { m_endHandler = std::move(handler); }
@@ -44,7 +44,7 @@ private:
     core::Edition m_edition;
     core::Prompter& m_prompter;
     core::RunValues m_run;
-    WindowRegistry m_forms;
+    WindowRegistry m_windows;
     bool m_ended = false;
     std::function<void()> m_endHandler;
 };

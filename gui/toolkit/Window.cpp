@@ -18,19 +18,19 @@ public:
     {
         switch (event->type()) {
         case QEvent::Close:
-            if (watched == m_form.m_window) {
+            if (watched == m_form.m_widget) {
                 event->ignore();
                 if (m_form.queryClose())
-                    m_form.Unload();
+                    m_form.unload();
                 return true;
             }
             break;
         case QEvent::WindowActivate:
-            if (watched == m_form.m_window)
+            if (watched == m_form.m_widget)
                 m_form.activated();
             break;
         case QEvent::WindowDeactivate:
-            if (watched == m_form.m_window)
+            if (watched == m_form.m_widget)
                 m_form.deactivated();
             break;
         case QEvent::KeyPress:
@@ -42,7 +42,7 @@ public:
                     break;
                 m_previewed = event;
                 m_previewedAt = qobject_cast<QWidget*>(watched);
-                m_form.Form_KeyPress(*static_cast<QKeyEvent*>(event));
+                m_form.onKeyPress(*static_cast<QKeyEvent*>(event));
                 // a key that closed the window goes no further
                 return !m_form.isLoaded();
             }
@@ -69,29 +69,29 @@ Window::Window(Program& program)
 
 Window::~Window()
 {
-    if (m_window) {
-        m_window->removeEventFilter(m_events.get());
-        delete m_window.data();
+    if (m_widget) {
+        m_widget->removeEventFilter(m_events.get());
+        delete m_widget.data();
     }
 }
 
 void Window::initialize()
 {
-    Form_Initialize();
+    onInitialize();
 }
 
 bool Window::isVisible() const
 {
-    return m_window && m_window->isVisible();
+    return m_widget && m_widget->isVisible();
 }
 
-void Window::Load()
+void Window::load()
 {
-    if (m_window || m_loading)
+    if (m_widget || m_loading)
         return;
     m_loading = true;
-    QWidget* window = createWindow();
-    m_window = window;
+    QWidget* window = createWidget();
+    m_widget = window;
     window->installEventFilter(m_events.get());
     if (m_keyPreview) {
         for (QWidget* child : window->findChildren<QWidget*>())
@@ -99,31 +99,31 @@ void Window::Load()
     }
     m_active = false;
     try {
-        Form_Load();
+        onLoad();
     } catch (const LoadAbandoned&) {
         m_loading = false;
-        Unload();
+        unload();
         return;
     } catch (...) {
         // no half-loaded window is left behind to be shown later
         m_loading = false;
-        Unload();
+        unload();
         throw;
     }
     m_loading = false;
 }
 
-void Window::Show()
+void Window::show()
 {
-    Load();
-    if (!m_window)
+    load();
+    if (!m_widget)
         return;
-    m_window->show();
+    m_widget->show();
     // The offscreen platform (tests) cannot raise a window and says so each time.
     if (QGuiApplication::platformName() != QLatin1StringView("offscreen"))
-        m_window->raise();
-    m_window->activateWindow();
-    // Becoming the active window runs Form_Activate at once, so what Show
+        m_widget->raise();
+    m_widget->activateWindow();
+    // Becoming the active window runs onActivate at once, so what Show
     // starts is complete when Show returns; the window system's own
     // activation event that follows finds it active already.
     activated();
@@ -131,27 +131,27 @@ void Window::Show()
 
 void Window::activated()
 {
-    if (m_active || !m_window)
+    if (m_active || !m_widget)
         return;
     m_active = true;
-    m_program.forms().formActivated(*this);
-    Form_Activate();
+    m_program.windows().windowActivated(*this);
+    onActivate();
 }
 
-void Window::Hide()
+void Window::hide()
 {
-    if (m_window)
-        m_window->hide();
+    if (m_widget)
+        m_widget->hide();
     m_active = false;
 }
 
-void Window::Unload()
+void Window::unload()
 {
-    if (!m_window)
+    if (!m_widget)
         return;
-    Form_Unload();
-    QWidget* window = m_window.data();
-    m_window.clear();
+    onUnload();
+    QWidget* window = m_widget.data();
+    m_widget.clear();
     m_active = false;
     window->removeEventFilter(m_events.get());
     for (QWidget* child : window->findChildren<QWidget*>())

@@ -12,14 +12,14 @@ namespace gui {
 class Program;
 class WindowEvents;
 
-// Thrown by a Form_Load that has told the candidate why the window cannot
+// Thrown by a onLoad that has told the candidate why the window cannot
 // open; the window is left unloaded and Show shows nothing.
 struct LoadAbandoned {};
 
 // One window of the program, with the life the windows rely on:
-// the instance is created on first use (Form_Initialize, once); Show loads
-// it if needed (Form_Load), shows it modeless and activates it
-// (Form_Activate); Hide keeps it loaded; Unload destroys the controls but
+// the instance is created on first use (onInitialize, once); Show loads
+// it if needed (onLoad), shows it modeless and activates it
+// (onActivate); Hide keeps it loaded; Unload destroys the controls but
 // keeps the instance and its members, so the next Show loads it again.
 // Handlers are plain member functions, so tests can call them directly.
 class Window {
@@ -29,33 +29,33 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    void Show();
-    void Hide();
-    void Unload();
-    // Makes sure the controls exist (Form_Load on the way), without showing.
-    void Load();
+    void show();
+    void hide();
+    void unload();
+    // Makes sure the controls exist (onLoad on the way), without showing.
+    void load();
 
-    bool isLoaded() const { return bool(m_window); }
+    bool isLoaded() const { return bool(m_widget); }
     bool isVisible() const;
-    QWidget* window() const { return m_window.data(); }
+    QWidget* widget() const { return m_widget.data(); }
 
-    // Runs Form_Initialize; the registry calls it once right after creation.
+    // Runs onInitialize; the registry calls it once right after creation.
     void initialize();
 
     // The window's frame was asked to close; true lets it go (it unloads).
     virtual bool queryClose() { return true; }
 
 protected:
-    virtual void Form_Initialize() {}
-    virtual void Form_Load() {}
-    virtual void Form_Activate() {}
+    virtual void onInitialize() {}
+    virtual void onLoad() {}
+    virtual void onActivate() {}
     // The window is about to lose its controls.
-    virtual void Form_Unload() {}
+    virtual void onUnload() {}
     // With key preview on, every key pressed anywhere in the window.
-    virtual void Form_KeyPress(QKeyEvent&) {}
+    virtual void onKeyPress(QKeyEvent&) {}
 
     // Builds the window and its controls (its design), owned by the returned widget.
-    virtual QWidget* createWindow() = 0;
+    virtual QWidget* createWidget() = 0;
     void setKeyPreview(bool on) { m_keyPreview = on; }
 
     Program& program() const { return m_program; }
@@ -67,7 +67,7 @@ private:
     void deactivated() { m_active = false; }
 
     Program& m_program;
-    QPointer<QWidget> m_window;
+    QPointer<QWidget> m_widget;
     std::unique_ptr<WindowEvents> m_events;
     bool m_active = false;
     bool m_keyPreview = false;

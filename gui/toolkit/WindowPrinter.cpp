@@ -58,12 +58,12 @@ QImage WindowPrinter::imageOf(QWidget& window)
     return image;
 }
 
-void WindowPrinter::PrintForm(QWidget& window)
+void WindowPrinter::print(QWidget& window)
 {
     const QImage image = imageOf(window);
     if (printerAvailable())
         printOnPrinter(image);
-    else if (m_program.MsgBox(noPrinterPrompt(), core::Prompter::OkCancelQuestion) ==
+    else if (m_program.msgBox(noPrinterPrompt(), core::Prompter::OkCancelQuestion) ==
              core::Prompter::Ok)
         saveAsPdf(image);
 }
@@ -85,14 +85,14 @@ void WindowPrinter::printOnPrinter(const QImage& image)
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     printer.setDocName(m_title);
     if (!paint(printer, image))
-        m_program.MsgBox(QStringLiteral("The %1 could not be printed on \"%2\".")
+        m_program.msgBox(QStringLiteral("The %1 could not be printed on \"%2\".")
                              .arg(m_title.toLower(), printer.printerName()));
 }
 
 void WindowPrinter::saveAsPdf(const QImage& image)
 {
     QString path =
-        m_program.InputBox(pdfNamePrompt(), pdfTitle(), defaultPdfPath(QDate::currentDate()))
+        m_program.inputBox(pdfNamePrompt(), pdfTitle(), defaultPdfPath(QDate::currentDate()))
             .trimmed();
     if (path.isEmpty())
         return; // cancelled
@@ -112,12 +112,12 @@ void WindowPrinter::saveAsPdf(const QImage& image)
     if (folder == QFileInfo(defaultPdfPath(QDate::currentDate())).absolutePath())
         QDir().mkpath(folder);
     if (!paint(printer, image)) {
-        m_program.MsgBox(QStringLiteral("The %1 could not be saved as \"%2\". Check that "
+        m_program.msgBox(QStringLiteral("The %1 could not be saved as \"%2\". Check that "
                                         "the folder exists and can be written.")
                              .arg(m_title.toLower(), shown));
         return;
     }
-    m_program.MsgBox(QStringLiteral("The %1 was saved as \"%2\".").arg(m_title.toLower(), shown));
+    m_program.msgBox(QStringLiteral("The %1 was saved as \"%2\".").arg(m_title.toLower(), shown));
 }
 
 } // namespace gui

@@ -11,7 +11,7 @@ namespace gui {
 
 class Program;
 
-// Prints a window's image on the default printer (PrintForm). Where there is
+// Prints a window's image on the default printer (print). Where there is
 // no printer it says so and offers to save the image as a PDF file instead;
 // whatever goes wrong is told to the candidate and the program carries on.
 class WindowPrinter {
@@ -19,7 +19,7 @@ public:
     // `title` names what is printed: "Score Sheet".
     WindowPrinter(Program& program, QString title);
 
-    void PrintForm(QWidget& window);
+    void print(QWidget& window);
 
     // Whether a printer is set up to print on.
     static bool printerAvailable();

@@ -9,18 +9,18 @@ WindowRegistry::~WindowRegistry()
     m_discarded.clear();
     // Windows go in the reverse order of their creation.
     for (auto it = m_order.rbegin(); it != m_order.rend(); ++it)
-        m_forms.erase(*it);
+        m_windows.erase(*it);
 }
 
 void WindowRegistry::discard(std::type_index type)
 {
-    auto it = m_forms.find(type);
-    if (it == m_forms.end())
+    auto it = m_windows.find(type);
+    if (it == m_windows.end())
         return;
     std::unique_ptr<Window> form = std::move(it->second);
-    m_forms.erase(it);
+    m_windows.erase(it);
     m_order.erase(std::remove(m_order.begin(), m_order.end(), type), m_order.end());
-    form->Unload();
+    form->unload();
     m_discarded.push_back(std::move(form));
     QTimer::singleShot(0, &m_context, [this] { collectDiscarded(); });
 }
@@ -33,13 +33,13 @@ void WindowRegistry::collectDiscarded()
 void WindowRegistry::unloadAll()
 {
     for (auto it = m_order.rbegin(); it != m_order.rend(); ++it)
-        m_forms.at(*it)->Unload();
+        m_windows.at(*it)->unload();
 }
 
-void WindowRegistry::formActivated(const Window& form)
+void WindowRegistry::windowActivated(const Window& window)
 {
-    for (auto& [type, other] : m_forms) {
-        if (other.get() != &form)
+    for (auto& [type, other] : m_windows) {
+        if (other.get() != &window)
             other->deactivated();
     }
 }
@@ -48,9 +48,9 @@ std::vector<Window*> WindowRegistry::visibleForms() const
 {
     std::vector<Window*> shown;
     for (const auto& type : m_order) {
-        Window* form = m_forms.at(type).get();
-        if (form->isVisible())
-            shown.push_back(form);
+        Window* window = m_windows.at(type).get();
+        if (window->isVisible())
+            shown.push_back(window);
     }
     return shown;
 }

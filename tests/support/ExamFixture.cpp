@@ -39,21 +39,21 @@ gui::ExamWindow* ExamFixture::startExam(int exam, const QString& name)
 {
     const core::Edition& edition = m_program->edition();
     m_prompter.expectInput(edition.namePrompt, name);
-    gui::MainWindow& main = m_program->form<gui::MainWindow>();
+    gui::MainWindow& main = m_program->window<gui::MainWindow>();
     if (exam == 1)
-        main.mnuExamsub1_Click();
+        main.startExam(1);
     else if (exam == 2)
-        main.mnuExamsub2_Click();
+        main.startExam(2);
     else
-        main.mnuExamsub3_Click();
-    m_program->form<gui::ExamInfoWindow>().Command1_Click();
-    m_program->form<gui::ExamNotice>().OKButton_Click();
-    return m_program->forms().existing<gui::ExamWindow>();
+        main.startExam(3);
+    m_program->window<gui::ExamInfoWindow>().next();
+    m_program->window<gui::ExamNotice>().accept();
+    return m_program->windows().existing<gui::ExamWindow>();
 }
 
 qint64 ExamFixture::currentId()
 {
-    return m_program->form<gui::ExamWindow>().controls()->Text1->text().toLongLong();
+    return m_program->window<gui::ExamWindow>().controls()->questionId->text().toLongLong();
 }
 
 QVariant ExamFixture::stored(const QString& table, qint64 id, const QString& column)

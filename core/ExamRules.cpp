@@ -1,0 +1,27 @@
+#include "core/ExamRules.h"
+
+#include "core/Edition.h"
+
+namespace core {
+
+bool isSingleAnswer(const QString& questionType)
+{
+    return questionType == QLatin1StringView("single_answer");
+}
+
+PagingButtons pagingButtons(int position, int count)
+{
+    PagingButtons buttons;
+    buttons.nextEnabled = position != count;
+    buttons.previousEnabled = position != 1;
+    if (position == 1)
+        buttons.nextEnabled = true;
+    return buttons;
+}
+
+int examTables(const Edition& edition, int examCode)
+{
+    return edition.offersExam(examCode) ? examCode : 1;
+}
+
+} // namespace core
