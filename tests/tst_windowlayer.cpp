@@ -21,12 +21,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A window that counts its events and keeps a window-level variable.
-class ProbeForm : public gui::Window {
+class ProbeWindow : public gui::Window {
 public:
-    explicit ProbeForm(gui::Program& program) : Window(program) { ++created; }
-    ~ProbeForm() override { ++destroyed; }
+    explicit ProbeWindow(gui::Program& program) : Window(program) { ++created; }
+    ~ProbeWindow() override { ++destroyed; }
 
-    void cmdGo_Click()
+    void go()
     {
         if (onGo)
             onGo();
@@ -63,16 +63,16 @@ protected:
         auto* layout = new QVBoxLayout(window);
         layout->addWidget(cmdGo = new QPushButton(u"&Go"_s, window));
         layout->addWidget(text1 = new QLineEdit(window));
-        QObject::connect(cmdGo, &QPushButton::clicked, window, [this] { cmdGo_Click(); });
+        QObject::connect(cmdGo, &QPushButton::clicked, window, [this] { go(); });
         (new gui::RepeatingTimer(window, [this] { ++ticks; }))->setInterval(2);
         return window;
     }
 };
 
 // A second window class, with key preview on.
-class OtherForm final : public ProbeForm {
+class OtherWindow final : public ProbeWindow {
 public:
-    explicit OtherForm(gui::Program& program) : ProbeForm(program) { previewKeys = true; }
+    explicit OtherWindow(gui::Program& program) : ProbeWindow(program) { previewKeys = true; }
 };
 
 QList<QWidget*> visibleWindows()
@@ -106,7 +106,7 @@ private:
 
 void TestWindowLayer::init()
 {
-    ProbeForm::created = ProbeForm::destroyed = 0;
+    ProbeWindow::created = ProbeWindow::destroyed = 0;
     m_prompter = std::make_unique<ScriptedPrompter>();
     m_program = std::make_unique<gui::Program>(core::fullEdition(), *m_prompter);
 }
@@ -122,11 +122,11 @@ void TestWindowLayer::cleanup()
 
 void TestWindowLayer::windowLifeKeepsTheInstanceUntilDiscarded()
 {
-    ProbeForm& form = m_program->window<ProbeForm>();
+    ProbeWindow& form = m_program->window<ProbeWindow>();
     QVERIFY(form.initializes == 1 && !form.isLoaded()); // created, not loaded
     form.show();
     form.show();
-    QCOMPARE(&m_program->window<ProbeForm>(), &form);
+    QCOMPARE(&m_program->window<ProbeWindow>(), &form);
     QCOMPARE(form.loads, 1);
     QVERIFY(form.isVisible() && form.widget()->isWindow() && !form.widget()->isModal());
 
@@ -154,21 +154,21 @@ void TestWindowLayer::windowLifeKeepsTheInstanceUntilDiscarded()
     QCOMPARE(form.initializes, 1);
 
     // discarded: the next use is a new instance; other windows stay
-    OtherForm& other = m_program->window<OtherForm>();
+    OtherWindow& other = m_program->window<OtherWindow>();
     other.show();
     form.show();
-    m_program->windows().discard<ProbeForm>();
-    QVERIFY(!m_program->windows().existing<ProbeForm>());
+    m_program->windows().discard<ProbeWindow>();
+    QVERIFY(!m_program->windows().existing<ProbeWindow>());
     QCOMPARE(visibleWindows(), QList<QWidget*>{other.widget()});
-    QTRY_COMPARE(ProbeForm::destroyed, 1);
-    ProbeForm& second = m_program->window<ProbeForm>();
-    QCOMPARE(ProbeForm::created, 3);
+    QTRY_COMPARE(ProbeWindow::destroyed, 1);
+    ProbeWindow& second = m_program->window<ProbeWindow>();
+    QCOMPARE(ProbeWindow::created, 3);
     QVERIFY(second.initializes == 1 && second.loads == 0 && second.kept == 0);
 }
 
 void TestWindowLayer::activateRunsOnEachActivation()
 {
-    ProbeForm& form = m_program->window<ProbeForm>();
+    ProbeWindow& form = m_program->window<ProbeWindow>();
     form.show();
     QCOMPARE(form.activates, 1); // done when Show returns
     QTest::qWait(10);
@@ -178,7 +178,7 @@ void TestWindowLayer::activateRunsOnEachActivation()
     QCOMPARE(form.activates, 2);
 
     // another window becomes active, then this one again
-    OtherForm& other = m_program->window<OtherForm>();
+    OtherWindow& other = m_program->window<OtherWindow>();
     other.show();
     QTRY_COMPARE(QApplication::activeWindow(), other.widget());
     form.show();
@@ -190,14 +190,14 @@ void TestWindowLayer::activateRunsOnEachActivation()
 // The handler belongs to the window it discards or unloads.
 void TestWindowLayer::discardOrUnloadFromTheFormsOwnHandler()
 {
-    ProbeForm& form = m_program->window<ProbeForm>();
+    ProbeWindow& form = m_program->window<ProbeWindow>();
     form.show();
-    form.onGo = [this] { m_program->windows().discard<ProbeForm>(); };
+    form.onGo = [this] { m_program->windows().discard<ProbeWindow>(); };
     QTest::mouseClick(form.cmdGo, Qt::LeftButton);
-    QCOMPARE(ProbeForm::destroyed, 0); // still alive when the click returns
-    QTRY_COMPARE(ProbeForm::destroyed, 1);
+    QCOMPARE(ProbeWindow::destroyed, 0); // still alive when the click returns
+    QTRY_COMPARE(ProbeWindow::destroyed, 1);
 
-    ProbeForm& again = m_program->window<ProbeForm>();
+    ProbeWindow& again = m_program->window<ProbeWindow>();
     QCOMPARE(again.initializes, 1);
     again.show();
     again.kept = 3;
@@ -209,7 +209,7 @@ void TestWindowLayer::discardOrUnloadFromTheFormsOwnHandler()
 
 void TestWindowLayer::keyPreviewSeesEachKeyOnce()
 {
-    OtherForm& form = m_program->window<OtherForm>();
+    OtherWindow& form = m_program->window<OtherWindow>();
     form.show();
     QTest::keyClick(form.text1, Qt::Key_A);  // a key the control uses
     QTest::keyClick(form.cmdGo, Qt::Key_F7); // one that travels on to the window
@@ -220,7 +220,7 @@ void TestWindowLayer::keyPreviewSeesEachKeyOnce()
     QTest::keyClick(form.text1, Qt::Key_B);
     QVERIFY(form.keys.size() == 3 && !form.isLoaded());
 
-    ProbeForm& plain = m_program->window<ProbeForm>(); // without preview
+    ProbeWindow& plain = m_program->window<ProbeWindow>(); // without preview
     plain.show();
     QTest::keyClick(plain.text1, Qt::Key_A);
     QVERIFY(plain.keys.isEmpty());
@@ -264,7 +264,7 @@ void TestWindowLayer::timerTicksWhenEnabledAlsoHiddenUntilUnload()
     QVERIFY(timer.isRunning());
 
     // a window's timer goes on while it is hidden, and stops when it unloads
-    ProbeForm& form = m_program->window<ProbeForm>();
+    ProbeWindow& form = m_program->window<ProbeWindow>();
     form.show();
     form.hide();
     QTRY_VERIFY(form.ticks >= 3);
@@ -278,8 +278,8 @@ void TestWindowLayer::endUnloadsEveryWindowOnce()
 {
     int ends = 0;
     m_program->setEndHandler([&ends] { ++ends; });
-    ProbeForm& shown = m_program->window<ProbeForm>();
-    OtherForm& hidden = m_program->window<OtherForm>();
+    ProbeWindow& shown = m_program->window<ProbeWindow>();
+    OtherWindow& hidden = m_program->window<OtherWindow>();
     shown.show();
     hidden.show();
     hidden.hide();

@@ -512,11 +512,11 @@ void ExamWindow::finishExam()
 
 void ExamWindow::closeSideWindows()
 {
-    WindowRegistry& forms = program().windows();
-    if (forms.existing<AnswerWindow>())
-        forms.discard<AnswerWindow>();
-    if (forms.existing<ExhibitViewer>())
-        forms.discard<ExhibitViewer>();
+    WindowRegistry& windows = program().windows();
+    if (windows.existing<AnswerWindow>())
+        windows.discard<AnswerWindow>();
+    if (windows.existing<ExhibitViewer>())
+        windows.discard<ExhibitViewer>();
 }
 
 void ExamWindow::abandonExam(const data::DataError& error)

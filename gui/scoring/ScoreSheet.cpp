@@ -460,13 +460,13 @@ void ScoreSheet::leaveToMainWindow(bool reportResetFailure)
     if (edition.scoreExitClearsExamCode)
         run.examCode = 0;
 
-    WindowRegistry& forms = program().windows();
-    forms.discard<ExamWindow>();
+    WindowRegistry& windows = program().windows();
+    windows.discard<ExamWindow>();
     hide();
     unload();
-    forms.discard<ScoreSheet>();
+    windows.discard<ScoreSheet>();
     // The wrong-answer review (Form41) is discarded here too once it exists.
-    forms.discard<ExhibitViewer>();
+    windows.discard<ExhibitViewer>();
     program().window<MainWindow>().show();
 }
 

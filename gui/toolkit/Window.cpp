@@ -12,29 +12,29 @@ namespace gui {
 // Hears the window's own events on behalf of the Window.
 class WindowEvents final : public QObject {
 public:
-    explicit WindowEvents(Window& form) : m_form(form) {}
+    explicit WindowEvents(Window& window) : m_window(window) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         switch (event->type()) {
         case QEvent::Close:
-            if (watched == m_form.m_widget) {
+            if (watched == m_window.m_widget) {
                 event->ignore();
-                if (m_form.queryClose())
-                    m_form.unload();
+                if (m_window.queryClose())
+                    m_window.unload();
                 return true;
             }
             break;
         case QEvent::WindowActivate:
-            if (watched == m_form.m_widget)
-                m_form.activated();
+            if (watched == m_window.m_widget)
+                m_window.activated();
             break;
         case QEvent::WindowDeactivate:
-            if (watched == m_form.m_widget)
-                m_form.deactivated();
+            if (watched == m_window.m_widget)
+                m_window.deactivated();
             break;
         case QEvent::KeyPress:
-            if (m_form.m_keyPreview) {
+            if (m_window.m_keyPreview) {
                 // A key its control leaves unused travels on to the parents,
                 // which are watched too: the window hears each key once.
                 if (event == m_previewed && m_previewedAt && watched->isWidgetType() &&
@@ -42,9 +42,9 @@ public:
                     break;
                 m_previewed = event;
                 m_previewedAt = qobject_cast<QWidget*>(watched);
-                m_form.onKeyPress(*static_cast<QKeyEvent*>(event));
+                m_window.onKeyPress(*static_cast<QKeyEvent*>(event));
                 // a key that closed the window goes no further
-                return !m_form.isLoaded();
+                return !m_window.isLoaded();
             }
             break;
         case QEvent::KeyRelease:
@@ -57,7 +57,7 @@ public:
     }
 
 private:
-    Window& m_form;
+    Window& m_window;
     const QEvent* m_previewed = nullptr; // the key press last shown to the window
     QPointer<QWidget> m_previewedAt;
 };
@@ -123,8 +123,8 @@ void Window::show()
     if (QGuiApplication::platformName() != QLatin1StringView("offscreen"))
         m_widget->raise();
     m_widget->activateWindow();
-    // Becoming the active window runs onActivate at once, so what Show
-    // starts is complete when Show returns; the window system's own
+    // Becoming the active window runs onActivate at once, so what show()
+    // starts is complete when show() returns; the window system's own
     // activation event that follows finds it active already.
     activated();
 }

@@ -12,16 +12,17 @@ namespace gui {
 class Program;
 class WindowEvents;
 
-// Thrown by a onLoad that has told the candidate why the window cannot
-// open; the window is left unloaded and Show shows nothing.
+// Thrown by an onLoad that has told the candidate why the window cannot
+// open; the window is left unloaded and show() shows nothing.
 struct LoadAbandoned {};
 
 // One window of the program, with the life the windows rely on:
-// the instance is created on first use (onInitialize, once); Show loads
+// the instance is created on first use (onInitialize, once); show() loads
 // it if needed (onLoad), shows it modeless and activates it
-// (onActivate); Hide keeps it loaded; Unload destroys the controls but
-// keeps the instance and its members, so the next Show loads it again.
+// (onActivate); hide() keeps it loaded; unload() destroys the controls but
+// keeps the instance and its members, so the next show() loads it again.
 // Handlers are plain member functions, so tests can call them directly.
+// The widget's objectName is the window's name in the design.
 class Window {
 public:
     explicit Window(Program& program);

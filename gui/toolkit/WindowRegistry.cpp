@@ -17,11 +17,11 @@ void WindowRegistry::discard(std::type_index type)
     auto it = m_windows.find(type);
     if (it == m_windows.end())
         return;
-    std::unique_ptr<Window> form = std::move(it->second);
+    std::unique_ptr<Window> window = std::move(it->second);
     m_windows.erase(it);
     m_order.erase(std::remove(m_order.begin(), m_order.end(), type), m_order.end());
-    form->unload();
-    m_discarded.push_back(std::move(form));
+    window->unload();
+    m_discarded.push_back(std::move(window));
     QTimer::singleShot(0, &m_context, [this] { collectDiscarded(); });
 }
 
@@ -44,7 +44,7 @@ void WindowRegistry::windowActivated(const Window& window)
     }
 }
 
-std::vector<Window*> WindowRegistry::visibleForms() const
+std::vector<Window*> WindowRegistry::visibleWindows() const
 {
     std::vector<Window*> shown;
     for (const auto& type : m_order) {

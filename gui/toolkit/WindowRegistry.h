@@ -50,7 +50,7 @@ public:
     // Destroys discarded instances now (tests; the event loop does it otherwise).
     void collectDiscarded();
     // Windows currently on screen.
-    std::vector<Window*> visibleForms() const;
+    std::vector<Window*> visibleWindows() const;
     // One window is active at a time: the others will run onActivate
     // again when they next become active.
     void windowActivated(const Window& window);
