@@ -1,0 +1,25 @@
+# Run by CTest: the widget-free libraries reference no Qt Widgets symbol and
+# their sources include nothing of the gui layer.
+#   cmake -DNM=nm -DLIBRARIES="a.a;b.a" -DSOURCES="dir;dir" -P CheckNoWidgets.cmake
+foreach(library IN LISTS LIBRARIES)
+  execute_process(COMMAND ${NM} -C --undefined-only ${library}
+                  OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "cannot read ${library}")
+  endif()
+  string(REGEX MATCHALL "Q(Widget|Application|Dialog|MessageBox|AbstractButton|PrintDialog)[A-Za-z]*::" used "${symbols}")
+  if(used)
+    list(REMOVE_DUPLICATES used)
+    message(FATAL_ERROR "${library} uses widgets: ${used}")
+  endif()
+endforeach()
+foreach(folder IN LISTS SOURCES)
+  file(GLOB_RECURSE files ${folder}/*.h ${folder}/*.cpp)
+  foreach(file IN LISTS files)
+    file(STRINGS ${file} includes REGEX "#include [<\"](gui/|QtWidgets|QWidget|QApplication|QDialog)")
+    if(includes)
+      message(FATAL_ERROR "${file} includes the window layer: ${includes}")
+    endif()
+  endforeach()
+endforeach()
+message(STATUS "no widgets below the gui layer")
