@@ -178,7 +178,12 @@ private:
             problem(QStringLiteral("unknown category %1").arg(q.catid));
 
         const qsizetype answers = q.answers.size();
-        if (answers < fewestAnswers)
+        // A true/false question is the one question with two answers: any
+        // other question with two is one whose third answer went missing.
+        const bool trueFalse = single && answers == 2 &&
+                               QSet<QString>{q.answers.at(0), q.answers.at(1)} ==
+                                   QSet<QString>{QStringLiteral("True"), QStringLiteral("False")};
+        if (answers < fewestAnswers && !trueFalse)
             problem(QStringLiteral("%1 answers; a question needs at least %2")
                         .arg(cardinal(answers), cardinal(fewestAnswers)));
         if (answers > m_edition.answerColumns)
