@@ -1,16 +1,20 @@
 // bankbuild: turns the question bank sources in banks/ into a question
-// database and its exhibit pictures.
+// database and its exhibit pictures, or imports a bank from GIFT, Aiken and
+// Moodle XML files.
 //
 //   bankbuild --edition banks/full/edition.json --exhibits banks/exhibits
 //             --out DIR/qbk09.mdb --exhibit-out DIR/exhibits
+//   bankbuild import --edition demo --out DIR/qbk009.mdb FILE...
 
 #include "BankSource.h"
 #include "BankValidator.h"
 #include "BankWriter.h"
+#include "ImportCommand.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QSet>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -30,6 +34,12 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("bankbuild"));
+
+    if (argc > 1 && qstrcmp(argv[1], "import") == 0) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return bank::runImport(QCoreApplication::arguments().mid(2), out, err);
+    }
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
