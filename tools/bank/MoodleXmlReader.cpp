@@ -96,13 +96,38 @@ private:
             fail(QStringLiteral("malformed XML: ") + m_xml.errorString());
     }
 
+    // The text inside the current element, markup inside it dropped. Qt's own
+    // readElementText() descends into child elements by recursion, which
+    // deep enough nesting turns into a stack overflow.
+    QString elementText()
+    {
+        QString text;
+        for (int depth = 1; depth > 0 && !m_xml.atEnd();) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::StartElement:
+                ++depth;
+                break;
+            case QXmlStreamReader::EndElement:
+                --depth;
+                break;
+            case QXmlStreamReader::Characters:
+            case QXmlStreamReader::EntityReference:
+                text += m_xml.text();
+                break;
+            default:
+                break;
+            }
+        }
+        return text;
+    }
+
     // The text of the current element's <text> child, the rest skipped.
     QString textChild()
     {
         QString text;
         while (m_xml.readNextStartElement()) {
             if (m_xml.name() == u"text")
-                text = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                text = elementText();
             else
                 m_xml.skipCurrentElement();
         }
@@ -118,7 +143,7 @@ private:
             rich.format = *format;
         while (m_xml.readNextStartElement()) {
             if (m_xml.name() == u"text") {
-                rich.text = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                rich.text = elementText();
             } else if (m_xml.name() == u"file") {
                 QString path = m_xml.attributes().value(QStringLiteral("path")).toString();
                 if (!path.startsWith(u'/'))
@@ -126,7 +151,7 @@ private:
                 if (!path.endsWith(u'/'))
                     path += u'/';
                 const QString name = m_xml.attributes().value(QStringLiteral("name")).toString();
-                rich.files.insert(path + name, m_xml.readElementText().toLatin1());
+                rich.files.insert(path + name, elementText().toLatin1());
             } else if (withFeedback && m_xml.name() == u"feedback") {
                 rich.feedback = plain(richText()).text;
             } else {
@@ -210,7 +235,7 @@ private:
             } else if (name == u"generalfeedback") {
                 q.generalFeedback = plain(richText()).text;
             } else if (name == u"single") {
-                const QString single = m_xml.readElementText().trimmed().toLower();
+                const QString single = elementText().trimmed().toLower();
                 q.singleChoice = single != u"false" && single != u"0";
             } else if (name == u"answer") {
                 ++answers;

@@ -73,7 +73,7 @@ QString utf8Text(const QString& path, const QByteArray& bytes)
         qint64 line = 1;
         for (const QByteArray& each : bytes.split('\n')) {
             QStringDecoder lineDecoder(QStringDecoder::Utf8);
-            (void)lineDecoder.decode(each).data;
+            const QString decoded = lineDecoder.decode(each);
             if (lineDecoder.hasError())
                 break;
             ++line;

@@ -335,6 +335,47 @@ private:
 constexpr char16_t escapedBase = 0xE000;
 const QString markdownPunctuation = QStringLiteral("\\`*_{}[]()#+-.!<>|~\"'");
 
+// `text` with each pair of `marker` around something ("**bold**") reduced
+// to what it encloses. One pass, each opener waiting for the next closer: a
+// regular expression would go quadratic on a line of openers never closed.
+// Underscores do not pair inside words (snake_case_name).
+QString withoutEmphasis(const QString& text, QStringView marker, bool insideWords)
+{
+    QString out;
+    out.reserve(text.size());
+    QList<qsizetype> dropped; // where in `out` a marker of a pair stands
+    qsizetype opener = -1;
+    const qsizetype n = text.size();
+    const qsizetype length = marker.size();
+    for (qsizetype i = 0; i < n;) {
+        if (!QStringView(text).sliced(i).startsWith(marker)) {
+            out += text.at(i++);
+            continue;
+        }
+        const QChar before = i > 0 ? text.at(i - 1) : QChar(u' ');
+        const QChar after = i + length < n ? text.at(i + length) : QChar(u' ');
+        if (opener >= 0 && !before.isSpace() && (insideWords || !after.isLetterOrNumber())) {
+            dropped << opener;
+            opener = -1;
+        } else {
+            if (!after.isSpace() && (insideWords || !before.isLetterOrNumber()))
+                opener = out.size();
+            out += marker;
+        }
+        i += length;
+    }
+    if (dropped.isEmpty())
+        return out;
+    QString kept;
+    kept.reserve(out.size());
+    qsizetype from = 0;
+    for (qsizetype at : std::as_const(dropped)) {
+        kept += QStringView(out).sliced(from, at - from);
+        from = at + length;
+    }
+    return kept + QStringView(out).sliced(from);
+}
+
 QString inlineMarkdown(QStringView line, QStringList& pictures)
 {
     // code spans first: nothing inside them is markup
@@ -372,23 +413,15 @@ QString inlineMarkdown(QStringView line, QStringList& pictures)
         QStringLiteral(R"(\[([^\]]*)\]\(\s*<?([^)\s>]*)>?(?:\s+"[^"]*")?\s*\))"));
     static const QRegularExpression autolink(
         QStringLiteral(R"(<((?:https?|ftp|mailto):[^>\s]*)>)"));
-    static const QRegularExpression strong(QStringLiteral(R"(\*\*(?=\S)(.+?)(?<=\S)\*\*)"));
-    static const QRegularExpression strongUnder(
-        QStringLiteral(R"((?<![\p{L}\p{N}])__(?=\S)(.+?)(?<=\S)__(?![\p{L}\p{N}]))"));
-    static const QRegularExpression emphasis(QStringLiteral(R"(\*(?=\S)(.+?)(?<=\S)\*)"));
-    static const QRegularExpression emphasisUnder(
-        QStringLiteral(R"((?<![\p{L}\p{N}])_(?=\S)(.+?)(?<=\S)_(?![\p{L}\p{N}]))"));
-    static const QRegularExpression strike(QStringLiteral(R"(~~(?=\S)(.+?)(?<=\S)~~)"));
-
     auto it = image.globalMatch(text);
     while (it.hasNext())
         pictures << it.next().captured(2);
     text.replace(image, QString());
     text.replace(link, QStringLiteral("\\1"));
     text.replace(autolink, QStringLiteral("\\1"));
-    for (const QRegularExpression* marker :
-         {&strong, &strongUnder, &strike, &emphasis, &emphasisUnder})
-        text.replace(*marker, QStringLiteral("\\1"));
+    for (const auto& [marker, insideWords] :
+         {std::pair{u"**", true}, {u"__", false}, {u"~~", true}, {u"*", true}, {u"_", false}})
+        text = withoutEmphasis(text, marker, insideWords);
 
     QString out;
     out.reserve(text.size());
@@ -447,10 +480,12 @@ PlainText markdownToPlainText(QStringView markdown)
         if (line.endsWith(u'\\'))
             line.chop(1);
         bool ownLine = false;
+        bool isHeading = false;
         if (const auto m = heading.match(line); m.hasMatch()) {
             line = line.sliced(m.capturedEnd()).remove(closingHashes);
             text += QStringLiteral("\n\n");
             ownLine = true;
+            isHeading = true;
         } else if (const auto b = bullet.match(line); b.hasMatch()) {
             line = QStringLiteral("- ") + line.sliced(b.capturedEnd());
             ownLine = true;
@@ -466,7 +501,10 @@ PlainText markdownToPlainText(QStringView markdown)
         text += converted;
         if (hardBreak)
             text += u'\n';
-        inParagraph = !hardBreak;
+        // a heading stands alone; what follows it starts a paragraph
+        if (isHeading)
+            text += QStringLiteral("\n\n");
+        inParagraph = !hardBreak && !isHeading;
     }
     out.text = tidy(text);
     return out;
