@@ -810,6 +810,7 @@ void TestBankImport::commandLine()
         {u"--edition"_s, u"demo"_s, u"--out"_s, fresh, u"--format"_s, u"csv"_s, good},
         {u"--edition"_s, u"demo"_s, u"--out"_s, fresh, u"--exams"_s, u"2"_s, good},
         {u"--edition"_s, u"full"_s, u"--out"_s, fresh, u"--exams"_s, u"1,1"_s, good},
+        {u"--edition"_s, u"demo"_s, u"--force"_s, u"--out"_s, good, good},
     };
     for (const QStringList& arguments : usage) {
         run = bankbuild(arguments);

@@ -140,6 +140,11 @@ int runImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
         databasePath = QDir(databasePath).filePath(target->databaseFile);
     if (QFileInfo(databasePath).isDir())
         return usageError(err, databasePath + QStringLiteral(" is a folder"));
+    for (const QString& input : inputs) {
+        if (QFileInfo(input).canonicalFilePath() == QFileInfo(databasePath).canonicalFilePath() &&
+            QFileInfo::exists(input))
+            return usageError(err, databasePath + QStringLiteral(" is one of the inputs"));
+    }
     if (QFileInfo::exists(databasePath) && !parser.isSet(force))
         return usageError(err, databasePath + QStringLiteral(" exists; add --force to replace it"));
 
