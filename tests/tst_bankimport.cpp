@@ -443,6 +443,11 @@ void TestBankImport::skippedWithTheirReason_data()
     xml("not a picture",
         xmlQuestion(u"@@PLUGINFILE@@/a.png"_s, {{u"a.png"_s, "MZ\x90 an executable"}}),
         "picture \"@@PLUGINFILE@@/a.png\" is not a PNG, JPEG, GIF, BMP or SVG picture");
+    xml("drawing too large",
+        xmlQuestion(u"@@PLUGINFILE@@/a.svg"_s,
+                    {{u"a.svg"_s, R"(<svg xmlns="http://www.w3.org/2000/svg" width="90000" )"
+                                  R"(height="20"><rect width="9" height="9"/></svg>)"}}),
+        "drawing \"@@PLUGINFILE@@/a.svg\" is larger than 2000 by 2000");
     xml("unreadable fraction",
         "<question type=\"multichoice\"><questiontext><text>Q?</text></questiontext>"
         "<answer fraction=\"lots\"><text>a</text></answer>" +

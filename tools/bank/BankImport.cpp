@@ -83,6 +83,15 @@ QString pictureSuffix(const QByteArray& bytes)
     return QString();
 }
 
+// A drawing is drawn at twice its own size: a huge one would take gigabytes.
+constexpr int largestDrawing = 2000;
+
+bool oversizedDrawing(const QByteArray& bytes)
+{
+    const QSize size = QSvgRenderer(bytes).defaultSize();
+    return size.width() > largestDrawing || size.height() > largestDrawing;
+}
+
 struct Usable {
     Question question; // without ID and category number
     QString category;
@@ -181,6 +190,10 @@ std::variant<Usable, QString> convert(const ImportedQuestion& in, const ImportTa
         if (out.pictureSuffix.isEmpty())
             return QStringLiteral("picture \"%1\" is not a PNG, JPEG, GIF, BMP or SVG picture")
                 .arg(shortReference(picture.reference));
+        if (out.pictureSuffix == u"svg" && oversizedDrawing(picture.bytes))
+            return QStringLiteral("drawing \"%1\" is larger than %2 by %2")
+                .arg(shortReference(picture.reference))
+                .arg(largestDrawing);
         out.picture = picture.bytes;
     }
 
@@ -204,7 +217,7 @@ std::variant<Usable, QString> convert(const ImportedQuestion& in, const ImportTa
     q.explanation = explanation.join(u'\n');
     out.category = in.category.simplified();
     if (out.category.isEmpty())
-        out.category = QFileInfo(in.file).completeBaseName();
+        out.category = QFileInfo(in.file).fileName().simplified(); // ".gift" has no base name
     return out;
 }
 
