@@ -1,5 +1,6 @@
 // bankbuild: turns the question bank sources in banks/ into a question
-// database and its exhibit pictures.
+// database and its exhibit pictures, or imports a bank from GIFT, Aiken and
+// Moodle XML files.
 //
 //   bankbuild --edition banks/full/edition.json --exhibits banks/exhibits
 //             --out DIR/qbk09.mdb --exhibit-out DIR/exhibits
@@ -9,17 +10,23 @@
 //
 //   bankbuild --stats --edition banks/full/edition.json
 //             --edition banks/demo/edition.json --exhibits banks/exhibits
+//
+// or builds one from GIFT, Aiken or Moodle XML files:
+//
+//   bankbuild import --edition demo --out DIR/qbk009.mdb FILE...
 
 #include "BankSource.h"
 #include "BankValidator.h"
 #include "BankWriter.h"
 #include "CueStatistics.h"
+#include "ImportCommand.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QSet>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -85,6 +92,12 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("bankbuild"));
+
+    if (argc > 1 && qstrcmp(argv[1], "import") == 0) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return bank::runImport(QCoreApplication::arguments().mid(2), out, err);
+    }
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
