@@ -279,6 +279,9 @@ void TestExamRun::answerRowsFollowTheirTexts()
     ExamFixture f(core::fullEdition(), 83);
     f.bank().edition().exams[0].questions[0].answers = {QStringLiteral("a"), QStringLiteral("b"),
                                                         QStringLiteral("c")};
+    f.bank().edition().exams[0].questions[3].answers = {QStringLiteral("True"),
+                                                        QStringLiteral("False")};
+    f.bank().edition().exams[0].questions[3].correct = {1};
     f.rewrite();
     // answer 4 empty, answer 5 set: only row 4 hides
     sqlfixture::exec(
@@ -286,11 +289,18 @@ void TestExamRun::answerRowsFollowTheirTexts()
         QStringLiteral("UPDATE exam1 SET answer4 = '', answer5 = 'five' WHERE ID = 2"));
     sqlfixture::exec(f.database(), QStringLiteral("UPDATE exam1 SET answer5 = '' WHERE ID > 2"));
     ExamWindow* w = f.startExam(1);
+    // A row shows as its number when its text and a box to choose it show,
+    // as "-" when neither does, and as "?" when only one of them does.
     auto rowsShown = [w] {
         QString shown;
-        for (int k = 1; k <= 5; ++k)
-            shown += w->controls()->answerTexts[std::size_t(k)]->isVisible() ? QString::number(k)
-                                                                             : QStringLiteral("-");
+        for (int k = 1; k <= 5; ++k) {
+            const auto i = std::size_t(k);
+            const bool text = w->controls()->answerTexts[i]->isVisible();
+            const bool box =
+                w->controls()->options[i]->isVisible() || w->controls()->checks[i]->isVisible();
+            shown += text && box ? QString::number(k)
+                                 : (!text && !box ? QStringLiteral("-") : QStringLiteral("?"));
+        }
         return shown;
     };
     QSet<qint64> seen;
@@ -301,11 +311,13 @@ void TestExamRun::answerRowsFollowTheirTexts()
             QCOMPARE(rowsShown(), QStringLiteral("123--"));
         else if (id == 2)
             QCOMPARE(rowsShown(), QStringLiteral("123-5"));
+        else if (id == 4)
+            QCOMPARE(rowsShown(), QStringLiteral("12---"));
         else
             QCOMPARE(rowsShown(), QStringLiteral("1234-"));
         w->nextQuestion();
     }
-    QVERIFY(seen.contains(1) && seen.contains(2));
+    QVERIFY(seen.contains(1) && seen.contains(2) && seen.contains(4));
 }
 
 void TestExamRun::exhibitButtonFollowsDiagram()

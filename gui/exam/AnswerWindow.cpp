@@ -159,9 +159,13 @@ void AnswerWindow::showAnswerRows()
     if (!m_controls)
         return;
     Controls& c = *m_controls;
-    const bool hasFifth = !c.answerTexts[5]->toPlainText().isEmpty();
-    c.answerTexts[5]->setVisible(hasFifth);
-    c.checks[5]->setVisible(hasFifth);
+    // Only answers with a text show: a fifth answer where there is one, and
+    // no empty third line under a true/false question.
+    for (std::size_t k = 1; k <= 5; ++k) {
+        const bool shown = !c.answerTexts[k]->toPlainText().isEmpty();
+        c.answerTexts[k]->setVisible(shown);
+        c.checks[k]->setVisible(shown);
+    }
 }
 
 void AnswerWindow::tick()

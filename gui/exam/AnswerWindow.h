@@ -22,7 +22,7 @@ public:
     explicit AnswerWindow(Program& program);
     ~AnswerWindow() override;
 
-    // The fifth answer's line shows only when it has a text.
+    // An answer's line and box show only when it has a text.
     void showAnswerRows();
     // One second of the window's clock.
     void tick();

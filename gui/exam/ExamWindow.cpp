@@ -288,8 +288,8 @@ void ExamWindow::onLoad()
             throw data::DataError(data::DataError::Kind::MissingTable, edition.databaseFile,
                                   QStringLiteral("the drawn questions are missing from \"%1\"")
                                       .arg(data::sql::workingTable(exam)));
-        showAnswerRows();
         applyAnswerMode();
+        showAnswerRows();
         updateButtons();
         updateExhibitButton();
     } catch (const data::DataError& error) {
@@ -364,8 +364,10 @@ void ExamWindow::showAnswerRows()
     if (!m_controls)
         return;
     Controls& c = *m_controls;
-    // answers 4 and 5 show only when they have a text; rows 1 to 3 always show
-    for (int k : {4, 5}) {
+    // An answer without a text shows neither its line nor a box to choose:
+    // the design hides empty fourth and fifth answers, and a true/false
+    // question has no third answer either.
+    for (int k = 1; k <= 5; ++k) {
         QPlainTextEdit* box = c.answerTexts[std::size_t(k)];
         box->setVisible(true);
         if (box->toPlainText().isEmpty()) {

@@ -41,7 +41,7 @@ public:
     void showExhibit();
     // Option k of a single-answer question was chosen: only answer k is ticked.
     void chooseOption(int k);
-    // Answers 4 and 5 show only when they have a text.
+    // An answer's line and box show only when it has a text.
     void showAnswerRows();
     void togglePause();
     // One second of the countdown.
