@@ -219,7 +219,7 @@ int main(int argc, char** argv)
         reading.push_back(double(timer.nsecsElapsed()) / 1e6);
         timer.restart();
         const bank::ImportedBank bank =
-            bank::importBank(questions, bank::fullImportTarget, {{1, 2, 3}, {}, {}, {}});
+            bank::importBank(questions, *bank::importTargetNamed(u"full"), {{1, 2, 3}, {}, {}, {}});
         converting.push_back(double(timer.nsecsElapsed()) / 1e6);
         if (bank.edition.exams.first().questions.size() != questionCount) {
             std::fprintf(stderr, "bench_import: %lld of %d questions usable\n",

@@ -1,9 +1,9 @@
-# The layers, bottom up: data (SQLite), core (no widgets), gui (windows),
-# then the programs. A library may link only what lies below it; a link
+# The layers, bottom up: data (SQLite), core (no widgets), then side by side
+# the bank tool and gui (windows), then the programs. A library may link only what lies below it; a link
 # upwards, or a circle, stops the configure step.
 set(QUIZMOOR_LAYER_data 0)
 set(QUIZMOOR_LAYER_core 1)
-set(QUIZMOOR_LAYER_bank 1)
+set(QUIZMOOR_LAYER_bank 2)
 set(QUIZMOOR_LAYER_gui 2)
 
 function(quizmoor_check_layers)

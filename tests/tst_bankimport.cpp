@@ -22,13 +22,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Takes any number of questions: the refusals of a real edition are tested on their own.
-constexpr bank::ImportTarget anyCount{QLatin1StringView("test"),
-                                      QLatin1StringView("brel"),
-                                      QLatin1StringView("qbk09.mdb"),
-                                      1,
-                                      4,
-                                      19,
-                                      1};
+const bank::ImportTarget anyCount{u"test"_s, u"brel"_s, u"qbk09.mdb"_s, 1, 4, 19, 1};
 
 const QString tool = QStringLiteral(QUIZMOOR_BINARY_DIR "/tools/bankbuild");
 const QString samples = QStringLiteral(QUIZMOOR_SOURCE_DIR "/banks/samples");
@@ -672,24 +666,25 @@ void TestBankImport::embeddedPicturesBecomeExhibits()
 void TestBankImport::editionLimitsRefuseTheBank()
 {
     // The demo draws 30 and has 18 category slots; 19 categories are one too many.
-    Outcome got = import(giftQuestions(40, 19), u"c.gift"_s, bank::demoImportTarget);
+    Outcome got = import(giftQuestions(40, 19), u"c.gift"_s, *bank::importTargetNamed(u"demo"));
     QCOMPARE(got.bank.refusals.size(), 1);
     QVERIFY2(got.bank.refusals.first().startsWith(
                  u"19 categories, but the demo edition has room for 18: \"Cat 0\", \"Cat 1\""_s),
              qPrintable(got.bank.refusals.first()));
     QVERIFY(got.bank.refusals.first().endsWith(u"\"Cat 17\" and \"Cat 18\""_s));
 
-    got = import(giftQuestions(29, 3) + "Essay? {}\n", u"c.gift"_s, bank::demoImportTarget);
+    got = import(giftQuestions(29, 3) + "Essay? {}\n", u"c.gift"_s,
+                 *bank::importTargetNamed(u"demo"));
     QCOMPARE(got.bank.refusals,
              QStringList{u"29 usable questions, but each exam of the demo edition draws 30: 1 "
                          "more needed (1 skipped, listed above)"_s});
 
-    got = import(giftQuestions(30, 18), u"c.gift"_s, bank::demoImportTarget);
+    got = import(giftQuestions(30, 18), u"c.gift"_s, *bank::importTargetNamed(u"demo"));
     QCOMPARE(got.bank.refusals, QStringList());
     // five choices fit the demo, not the full edition
     const QByteArray five = "Q? {=a ~b ~c ~d ~e}\n";
-    QCOMPARE(import(five, u"f.gift"_s, bank::demoImportTarget).questions.size(), 1);
-    QCOMPARE(import(five, u"f.gift"_s, bank::fullImportTarget).skipped.size(), 1);
+    QCOMPARE(import(five, u"f.gift"_s, *bank::importTargetNamed(u"demo")).questions.size(), 1);
+    QCOMPARE(import(five, u"f.gift"_s, *bank::importTargetNamed(u"full")).skipped.size(), 1);
 }
 
 void TestBankImport::writtenBankHoldsTheChosenExams()

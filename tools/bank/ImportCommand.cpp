@@ -99,7 +99,7 @@ int runImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
         out.flush();
         return ImportWritten;
     }
-    const ImportTarget* target = importTargetNamed(parser.value(edition));
+    const std::optional<ImportTarget> target = importTargetNamed(parser.value(edition));
     if (!target)
         return usageError(err, parser.isSet(edition)
                                    ? QStringLiteral("--edition must be full or demo, not \"%1\"")

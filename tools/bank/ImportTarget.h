@@ -1,48 +1,30 @@
 #pragma once
 
-#include <QLatin1StringView>
-#include <QList>
+#include <QString>
 #include <QStringView>
+#include <optional>
+
+namespace core {
+struct Edition;
+}
 
 namespace bank {
 
-// What an imported bank has to fit, per edition. These repeat the programs'
-// edition records (app/FullEdition.cpp, app/DemoEdition.cpp: questionCount,
-// answerColumns, categoryLabelSlots, databaseFile, examAvailable) and are to
-// be read from them once this tool can link those records.
+// What an imported bank has to fit: the numbers of the edition that will
+// open it, read from that program's own edition record.
 struct ImportTarget {
-    QLatin1StringView name;         // as --edition names it
-    QLatin1StringView programName;  // for messages
-    QLatin1StringView databaseFile; // the file that program opens
-    int questionCount;              // questions each exam draws
-    int answerColumns;              // choices a question may have
-    int categorySlots;              // categories the score sheet has room for
-    int exams;                      // exams 1 to this one
+    QString name;         // as --edition names it: "full" or "demo"
+    QString programName;  // for messages
+    QString databaseFile; // the file that program opens
+    int questionCount;    // questions each exam draws
+    int answerColumns;    // choices a question may have
+    int categorySlots;    // categories the score sheet has room for
+    int exams;            // exams 1 to this one
+
+    static ImportTarget of(const QString& name, const core::Edition& edition);
 };
 
-inline constexpr ImportTarget fullImportTarget{QLatin1StringView("full"),
-                                               QLatin1StringView("brel"),
-                                               QLatin1StringView("qbk09.mdb"),
-                                               83,
-                                               4,
-                                               19,
-                                               3};
-inline constexpr ImportTarget demoImportTarget{QLatin1StringView("demo"),
-                                               QLatin1StringView("brel_demo"),
-                                               QLatin1StringView("qbk009.mdb"),
-                                               30,
-                                               5,
-                                               18,
-                                               1};
-
-// The target --edition names ("full" or "demo"), or nullptr.
-inline const ImportTarget* importTargetNamed(QStringView name)
-{
-    for (const ImportTarget* target : {&fullImportTarget, &demoImportTarget}) {
-        if (name == target->name)
-            return target;
-    }
-    return nullptr;
-}
+// The target --edition names ("full" or "demo"), if any.
+std::optional<ImportTarget> importTargetNamed(QStringView name);
 
 } // namespace bank
