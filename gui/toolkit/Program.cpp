@@ -2,6 +2,8 @@
 
 #include "data/DataError.h"
 
+#include <QDir>
+
 namespace gui {
 
 Program::Program(core::Edition edition, core::Prompter& prompter)
@@ -25,6 +27,11 @@ QString Program::inputBox(const QString& prompt, const QString& title, const QSt
 void Program::reportDataError(const data::DataError& error)
 {
     msgBox(error.describe(), core::Prompter::OkOnly);
+}
+
+QString Program::databasePath() const
+{
+    return QDir::current().absoluteFilePath(m_edition.databaseFile);
 }
 
 void Program::end()

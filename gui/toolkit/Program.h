@@ -27,6 +27,11 @@ public:
     WindowRegistry& windows() { return m_windows; }
     template <typename T> T& window() { return m_windows.get<T>(); }
 
+    // The question database in use, as an absolute path. The windows open it
+    // by its bare name in the current folder, which start-up has made the
+    // folder the database was found in.
+    QString databasePath() const;
+
     // A message box; without a title of its own it shows the application title.
     int msgBox(const QString& prompt, int style = core::Prompter::OkOnly,
                const QString& title = QString());
