@@ -5,13 +5,25 @@
 #include "BankValidator.h"
 #include "ImportCommand.h"
 #include "QuestionFile.h"
+#include "ScriptedPrompter.h"
 #include "SqlFixture.h"
 #include "TextFormat.h"
+#include "gui/exam/ExamNotice.h"
+#include "gui/exam/ExamWindow.h"
+#include "gui/scoring/ScoreSheet.h"
+#include "gui/shell/ExamInfoWindow.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/StartUp.h"
+#include "gui/toolkit/Program.h"
 
+#include <QAbstractButton>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QDirIterator>
 #include <QImage>
+#include <QLineEdit>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -756,6 +768,52 @@ void TestBankImport::samplesMakeADemoBank()
                  outStream, errStream),
              int(bank::ImportRefused));
     QVERIFY(!QFileInfo::exists(dir.filePath(u"full.mdb"_s)));
+
+    // The demo program opens the imported bank like its own and the
+    // candidate takes an exam on it, through the windows: every question
+    // answered from the key but the first, which gets no answer.
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    ScriptedPrompter prompter;
+    {
+        gui::Program program(core::demoEdition(), prompter);
+        program.setEndHandler([] {});
+        gui::startUp(program);
+        prompter.expectInput(program.edition().namePrompt, u"Ada"_s);
+        program.window<gui::MainWindow>().startExam(1);
+        program.window<gui::ExamInfoWindow>().next();
+        program.window<gui::ExamNotice>().accept();
+        gui::ExamWindow* exam = program.windows().existing<gui::ExamWindow>();
+        QVERIFY(exam && exam->isVisible());
+        for (int n = 1; n <= 30; ++n) {
+            const auto& c = *exam->controls();
+            const qint64 id = c.questionId->text().toLongLong();
+            const QStringList key = sqlfixture::rows(
+                database, u"SELECT correctanswer1, correctanswer2, correctanswer3, "
+                          u"correctanswer4, correctanswer5 FROM exam11 WHERE ID = %1"_s.arg(id));
+            QCOMPARE(key.size(), 1);
+            const QStringList marks = key.first().split(u'|');
+            for (int k = 1; k <= 5 && n > 1; ++k) {
+                if (marks.at(k - 1) == u"0"_s)
+                    continue;
+                QAbstractButton* box =
+                    c.options[std::size_t(k)]->isVisible()
+                        ? static_cast<QAbstractButton*>(c.options[std::size_t(k)])
+                        : c.checks[std::size_t(k)];
+                QVERIFY(box->isVisible());
+                QTest::mouseClick(box, Qt::LeftButton);
+            }
+            if (n < 30)
+                exam->nextQuestion();
+        }
+        prompter.expect(u"Do you really wish to end the test?"_s, core::Prompter::Ok);
+        exam->endExam();
+        gui::ScoreSheet* sheet = program.windows().existing<gui::ScoreSheet>();
+        QVERIFY(sheet && sheet->isVisible() && sheet->grade());
+        QCOMPARE(sheet->grade()->score, 966); // 29 of 30
+        QVERIFY2(prompter.unexpected().isEmpty(), qPrintable(prompter.unexpected().join(u'\n')));
+    }
+    QDir::setCurrent(previousFolder);
 }
 
 void TestBankImport::commandLine()
