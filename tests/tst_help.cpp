@@ -128,25 +128,15 @@ void TestHelp::helpItemsOpenTheirOwnWindows()
     const QMenuBar* bar = qobject_cast<QMainWindow*>(main().widget())->menuBar();
     QCOMPARE(bar->actions().contains(main().menuItem(u"mnuhelpsubmnuorder"_s)), demo);
 
-    QList<QWidget*> opened;
     for (const Item& item : items) {
         choose(item.menuItem);
-        QList<QWidget*> named;
-        for (QWidget* w : visibleWindows()) {
-            if (w->objectName() == item.window)
-                named << w;
-        }
-        QCOMPARE(named.size(), 1);
-        QWidget* window = named.first();
+        QWidget* window = program().windows().visibleWindows().back()->widget();
+        QCOMPARE(window->objectName(), item.window);
         QCOMPARE(window->windowTitle(), item.caption);
-        QVERIFY(window->windowState().testFlag(Qt::WindowMaximized));
-        QVERIFY(!window->isModal());
+        QVERIFY(window->windowState().testFlag(Qt::WindowMaximized) && !window->isModal());
         auto* text = window->findChild<QTextBrowser*>(item.textName);
-        QVERIFY(text && text->isReadOnly());
-        QVERIFY(text->toPlainText().size() > 500);
-        QCOMPARE(text->accessibleName(), item.caption);
-        auto* back = window->findChild<QPushButton*>(u"Command1"_s);
-        QCOMPARE(back->text(), item.returnCaption);
+        QVERIFY(text && text->isReadOnly() && text->toPlainText().size() > 500);
+        QCOMPARE(window->findChild<QPushButton*>(u"Command1"_s)->text(), item.returnCaption);
         QVERIFY(main().isVisible()); // stays behind the help
 
         // chosen again: the same window with the same text, not a second one
@@ -154,22 +144,15 @@ void TestHelp::helpItemsOpenTheirOwnWindows()
         choose(item.menuItem);
         QCOMPARE(window->findChild<QTextBrowser*>(item.textName), text);
         QCOMPARE(text->toPlainText(), shown);
-        opened << window;
     }
     // all four open at once; each Return hides its own window only
     QCOMPARE(visibleNames(),
              sorted({u"Form1"_s, u"Form31"_s, u"Form32"_s, u"Form33"_s, u"Form34"_s}));
-    opened.at(2)->findChild<QPushButton*>(u"Command1"_s)->click();
+    program().window<gui::ReadMeHelp>().returnButton()->click();
     QCOMPARE(visibleNames(), sorted({u"Form1"_s, u"Form31"_s, u"Form32"_s, u"Form34"_s}));
     QVERIFY(QTest::qWaitForWindowActive(main().widget())); // brought to the front
-    program().window<gui::OrderingHelp>().returnToMain();
-    program().window<gui::NavigationHelp>().returnToMain();
-    QCOMPARE(visibleNames(), sorted({u"Form1"_s, u"Form32"_s}));
-    // Return leaves each loaded; the next showing is the same window
-    choose("mnuhelpsubmnuorder");
-    QVERIFY(opened.at(3)->isVisible());
-    for (QWidget* w : opened)
-        w->findChild<QPushButton*>(u"Command1"_s)->click();
+    for (HelpTopic topic : {HelpTopic::Navigation, HelpTopic::Certification, HelpTopic::Ordering})
+        gui::showHelp(program(), topic).returnToMain();
     QCOMPARE(visibleNames(), QStringList{u"Form1"_s});
     main().hide();
 }
@@ -216,11 +199,11 @@ void TestHelp::textsTellTheirEditionsNumbers_data()
                                          "answered in 120 minutes"_s,
                                          u"the pass mark of 700,"_s,
                                          u"(Review Exam #1, Review Exam #2 and Review Exam #3)"_s}
-                          << QStringList{u"| Practice exams | 3 |"_s,
-                                         u"| Questions per exam | 83 |"_s,
-                                         u"| Time per exam | 120 minutes |"_s,
-                                         u"| Pass mark | 700 of 1000 |"_s,
-                                         u"about 12.0 points, so you need at least 59 right "
+                          << QStringList{u"Practice exams in this program: 3"_s,
+                                         u"Questions per exam: 83"_s,
+                                         u"Time per exam: 120 minutes"_s,
+                                         u"Pass mark: 700 of 1000"_s,
+                                         u"about 12 points, so you need at least 59 right "
                                          "answers out of 83 to pass"_s,
                                          u"83 questions in 120 minutes you have about 87 seconds"_s}
                           << QStringList{u"This program, brel, has 3 of them, each of 83 questions "
@@ -230,9 +213,9 @@ void TestHelp::textsTellTheirEditionsNumbers_data()
                           << QStringList{u"this program: Brel 9x Exam #1 Demo. Each has 30 "
                                          "questions to be answered in 30 minutes"_s,
                                          u"(Review Exam #1 Demo)"_s}
-                          << QStringList{u"| Practice exams | 1 |"_s,
-                                         u"| Questions per exam | 30 |"_s,
-                                         u"about 33.3 points, so you need at least 21 right "
+                          << QStringList{u"Practice exams in this program: 1"_s,
+                                         u"Questions per exam: 30"_s,
+                                         u"about 33 points, so you need at least 21 right "
                                          "answers out of 30 to pass"_s,
                                          u"about 60 seconds"_s}
                           << QStringList{u"This program, brel_demo, has 1 of them"_s,
@@ -248,8 +231,8 @@ void TestHelp::textsTellTheirEditionsNumbers_data()
         << QStringList{u"Practice Exam #1 and Brel 9x Practice Exam #2. Each has 50 questions to "
                        "be answered in 75 minutes"_s,
                        u"the pass mark of 800,"_s}
-        << QStringList{u"| Practice exams | 2 |"_s, u"| Pass mark | 800 of 1000 |"_s,
-                       u"about 20.0 points, so you need at least 40 right answers out of 50"_s,
+        << QStringList{u"Practice exams in this program: 2"_s, u"Pass mark: 800 of 1000"_s,
+                       u"about 20 points, so you need at least 40 right answers out of 50"_s,
                        u"about 90 seconds"_s}
         << QStringList{u"has 2 of them, each of 50 questions to be answered in 75 minutes; a "
                        "score of 800"_s};
@@ -268,17 +251,15 @@ void TestHelp::textsTellTheirEditionsNumbers()
         {HelpTopic::Navigation, navigation},
         {HelpTopic::Certification, certification},
         {HelpTopic::ReadMe, readMe},
-        {HelpTopic::Ordering, {u"| Questions per exam | %1 |"_s.arg(edition.questionCount)}}};
+        {HelpTopic::Ordering, {u"Questions per exam: %1"_s.arg(edition.questionCount)}}};
     for (const auto& [topic, sentences] : expected) {
         const QString markdown = gui::helptext::markdown(topic, values);
         QVERIFY2(!markdown.contains(u"{{"_s), qPrintable(markdown));
-        // what the window shows; tables as written
+        // what the window shows
         gui::HelpWindow& window = gui::showHelp(program(), topic);
         const QString shown = window.text()->toPlainText().simplified();
-        const QString table = markdown.simplified();
         for (const QString& sentence : sentences) {
-            const QString& where = sentence.startsWith(u'|') ? table : shown;
-            QVERIFY2(where.contains(sentence), qPrintable(sentence));
+            QVERIFY2(shown.contains(sentence), qPrintable(sentence));
         }
     }
     program().end();
@@ -414,14 +395,14 @@ void TestHelp::aboutBoxTellsItsEdition()
     // what a request for help needs, to read and to copy
     const QStringList details = about.controls()->details->toPlainText().split(u'\n');
     QCOMPARE(details.size(), 7);
-    QCOMPARE(details.at(0), u"Quizmoor 9.0.0"_s);
-    QCOMPARE(details.at(1), demo ? u"Edition: brel_demo (exams: 1, questions per exam: 30, "
-                                   "minutes per exam: 30)"_s
-                                 : u"Edition: brel (exams: 3, questions per exam: 83, minutes "
-                                   "per exam: 120)"_s);
+    QCOMPARE(details.mid(0, 2),
+             (QStringList{u"Quizmoor 9.0.0"_s,
+                          demo ? u"Edition: brel_demo (exams: 1, questions per exam: 30, minutes "
+                                 "per exam: 30)"_s
+                               : u"Edition: brel (exams: 3, questions per exam: 83, minutes per "
+                                 "exam: 120)"_s}));
     QVERIFY(details.at(2).startsWith(u"Qt: "_s + QString::fromLatin1(qVersion()) + u' '));
     QCOMPARE(details.at(3), u"SQLite: "_s + data::sqliteVersion());
-    QVERIFY(details.at(3).startsWith(u"SQLite: 3."_s));
     QVERIFY(details.at(4).startsWith(u"Operating system: "_s + QSysInfo::prettyProductName()));
     QVERIFY(details.at(5).startsWith(u"Screen scale: "_s));
     QCOMPARE(details.at(6), u"Question database: "_s + QDir::toNativeSeparators(m_f->database()));

@@ -104,8 +104,7 @@ void TestSystemInfo::getKeyValueClosesWhatItOpened()
 
 void TestSystemInfo::registryFindsTheTool_data()
 {
-    QTest::addColumn<bool>("pathValue");    // MSINFO\PATH is set
-    QTest::addColumn<bool>("pathIsNumber"); // ... but as a number
+    QTest::addColumn<QString>("pathValue"); // MSINFO\PATH: "", "string", "number" or "empty"
     QTest::addColumn<bool>("folderValue");  // Shared Tools Location\MSINFO is set
     QTest::addColumn<bool>("fileThere");    // msinfo32.exe lies in that folder
     QTest::addColumn<bool>("terminated");   // the strings carry their zero
@@ -113,29 +112,33 @@ void TestSystemInfo::registryFindsTheTool_data()
     QTest::addColumn<QString>("started"); // "" when nothing started
 
     const QString inFolder = folder + u"\\MSINFO32.EXE"_s;
+    const QString string = u"string"_s;
     QTest::newRow("first value, no file there")
-        << true << false << false << false << true << false << msinfo;
+        << string << false << false << true << false << msinfo;
     QTest::newRow("first value, without its zero")
-        << true << false << false << false << false << false << msinfo;
+        << string << false << false << false << false << msinfo;
     QTest::newRow("first value, does not start")
-        << true << false << false << false << true << true << QString();
+        << string << false << false << true << true << QString();
     QTest::newRow("first value wins over the second")
-        << true << false << true << true << true << false << msinfo;
+        << string << true << true << true << false << msinfo;
     QTest::newRow("second value, file there")
-        << false << false << true << true << true << false << inFolder;
+        << QString() << true << true << true << false << inFolder;
     QTest::newRow("second value, without its zero")
-        << false << false << true << true << false << false << inFolder;
+        << QString() << true << true << false << false << inFolder;
     QTest::newRow("second value, no file")
-        << false << false << true << false << true << false << QString();
+        << QString() << true << false << true << false << QString();
     QTest::newRow("first a number, second value")
-        << true << true << true << true << true << false << inFolder;
-    QTest::newRow("neither") << false << false << false << true << true << false << QString();
+        << u"number"_s << true << true << true << false << inFolder;
+    QTest::newRow("first empty, second value")
+        << u"empty"_s << true << true << true << false << inFolder;
+    QTest::newRow("first empty, nothing else")
+        << u"empty"_s << false << false << true << false << QString();
+    QTest::newRow("neither") << QString() << false << true << true << false << QString();
 }
 
 void TestSystemInfo::registryFindsTheTool()
 {
-    QFETCH(bool, pathValue);
-    QFETCH(bool, pathIsNumber);
+    QFETCH(QString, pathValue);
     QFETCH(bool, folderValue);
     QFETCH(bool, fileThere);
     QFETCH(bool, terminated);
@@ -146,9 +149,11 @@ void TestSystemInfo::registryFindsTheTool()
     FakeSystemTools tools;
     tools.fakeRegistry = &registry;
     tools.programs.insert(u"hardinfo"_s, u"/usr/bin/hardinfo"_s); // never asked with a registry
-    if (pathValue && pathIsNumber)
+    if (pathValue == u"number")
         registry.setValue(pathKey, "PATH", {4, dword(7)});
-    else if (pathValue)
+    else if (pathValue == u"empty")
+        registry.setString(pathKey, "PATH", QByteArray());
+    else if (pathValue == u"string")
         registry.setString(pathKey, "PATH", msinfo.toLatin1(), terminated);
     if (folderValue)
         registry.setString(folderKey, "MSINFO", folder.toLatin1(), terminated);
@@ -166,7 +171,7 @@ void TestSystemInfo::registryFindsTheTool()
         QVERIFY(tools.started.first().second.isEmpty());
     }
     // the path of the first value is started without looking for the file
-    if (pathValue && !pathIsNumber)
+    if (pathValue == u"string")
         QVERIFY(tools.filesAsked.isEmpty());
     QVERIFY(registry.openKeys().isEmpty());
 }

@@ -87,7 +87,7 @@ QMap<QString, QString> values(const core::Edition& edition, const QString& datab
         QString::number(qRound(edition.timeLimitMinutes * 60.0 / count));
     v[QStringLiteral("passScore")] = QString::number(edition.passScore);
     v[QStringLiteral("correctToPass")] = QString::number(toPass);
-    v[QStringLiteral("pointsPerQuestion")] = QString::number(1000.0 / count, 'f', 1);
+    v[QStringLiteral("pointsPerQuestion")] = QString::number(qRound(1000.0 / count));
     v[QStringLiteral("answerChoices")] = QString::number(edition.answerColumns);
     v[QStringLiteral("databasePath")] = databasePath;
     // Parentheses would end the Markdown link early.

@@ -100,8 +100,8 @@ QWidget* HelpWindow::createWidget()
     auto* layout = new QVBoxLayout(window);
     layout->addWidget(m_text, 1);
     layout->addLayout(links);
-    QWidget::setTabOrder(m_text, m_returnButton);
-    m_returnButton->setFocus();
+    // The keys scroll the text from the start; Tab reaches the links and Return.
+    m_text->setFocus();
     return window;
 }
 
