@@ -69,4 +69,9 @@ void bindValue(sqlite3_stmt* st, int index, const QVariant& value)
     }
 }
 
+QString sqliteVersion()
+{
+    return QString::fromLatin1(sqlite3_libversion());
+}
+
 } // namespace data

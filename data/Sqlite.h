@@ -22,5 +22,7 @@ void bindValue(sqlite3_stmt* st, int index, const QVariant& value);
 QString columnText(sqlite3_stmt* st, int column);
 // A table or column name quoted for a statement: "Test Information".
 QString quoteName(const QString& name);
+// The SQLite library the program runs with, e.g. "3.40.1".
+QString sqliteVersion();
 
 } // namespace data

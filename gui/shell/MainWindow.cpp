@@ -1,5 +1,7 @@
 #include "gui/shell/MainWindow.h"
 
+#include "gui/help/AboutBox.h"
+#include "gui/help/HelpWindow.h"
 #include "gui/shell/ExamInfoWindow.h"
 #include "gui/shell/MainBackdrop.h"
 #include "gui/toolkit/AppIcon.h"
@@ -113,10 +115,31 @@ void MainWindow::startExam(int exam)
 
 // The windows behind these items arrive with their own subsystems.
 void MainWindow::startReview(int) {}
-void MainWindow::showNavigationHelp() {}
-void MainWindow::showCertificationHelp() {}
-void MainWindow::showReadMe() {}
-void MainWindow::showOrdering() {}
-void MainWindow::showAbout() {}
+
+// The main window stays where it is behind the help windows and the About box.
+void MainWindow::showNavigationHelp()
+{
+    showHelp(program(), HelpTopic::Navigation);
+}
+
+void MainWindow::showCertificationHelp()
+{
+    showHelp(program(), HelpTopic::Certification);
+}
+
+void MainWindow::showReadMe()
+{
+    showHelp(program(), HelpTopic::ReadMe);
+}
+
+void MainWindow::showOrdering()
+{
+    showHelp(program(), HelpTopic::Ordering);
+}
+
+void MainWindow::showAbout()
+{
+    program().window<AboutBox>().show();
+}
 
 } // namespace gui
