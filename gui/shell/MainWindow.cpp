@@ -1,5 +1,7 @@
 #include "gui/shell/MainWindow.h"
 
+#include "core/ReviewRules.h"
+#include "gui/review/ReviewExamWindow.h"
 #include "gui/shell/ExamInfoWindow.h"
 #include "gui/shell/MainBackdrop.h"
 #include "gui/toolkit/AppIcon.h"
@@ -111,8 +113,19 @@ void MainWindow::startExam(int exam)
     program().window<ExamInfoWindow>().show();
 }
 
+void MainWindow::startReview(int exam)
+{
+    if (!program().edition().offersExam(exam))
+        return;
+    program().run().examCode = core::reviewCode(exam);
+    ReviewExamWindow& review = program().window<ReviewExamWindow>();
+    review.show();
+    // A review that could not open has said why; the menu stays in view.
+    if (review.isVisible())
+        hide();
+}
+
 // The windows behind these items arrive with their own subsystems.
-void MainWindow::startReview(int) {}
 void MainWindow::showNavigationHelp() {}
 void MainWindow::showCertificationHelp() {}
 void MainWindow::showReadMe() {}
