@@ -114,6 +114,8 @@ QWidget* WrongAnswerReview::createWidget()
     QFont questionFont = c.question->font();
     questionFont.setPointSizeF(questionFont.pointSizeF() * 1.15);
     c.question->setFont(questionFont);
+    // long questions scroll; short ones leave the answers close below them
+    c.question->setMaximumHeight(c.question->fontMetrics().lineSpacing() * 10 + 10);
 
     if (edition.exhibitButtonsArePictures) {
         auto* picture = new ClickableLabel(area);
