@@ -45,7 +45,7 @@ PagedQueryRecordset::PagedQueryRecordset(DatabasePtr db, const QString& sql)
     standAt(0);
 }
 
-void PagedQueryRecordset::readPage()
+void PagedQueryRecordset::readPage(bool rest)
 {
     if (m_complete)
         return;
@@ -53,7 +53,7 @@ void PagedQueryRecordset::readPage()
     sqlite3_stmt* st = m_page.get();
     sqlite3_reset(st);
     if (m_paged) {
-        sqlite3_bind_int(st, 1, pageRows);
+        sqlite3_bind_int(st, 1, rest ? -1 : pageRows); // LIMIT -1: no limit
         sqlite3_bind_int64(st, 2, qint64(m_rows.size()));
     }
     const int count = int(m_columns.size());
@@ -71,7 +71,7 @@ void PagedQueryRecordset::readPage()
     sqlite3_reset(st);
     if (rc != SQLITE_DONE)
         m_db->fail(m_sql, rc);
-    if (!m_paged || read < pageRows)
+    if (!m_paged || rest || read < pageRows)
         m_complete = true;
 }
 
@@ -101,8 +101,8 @@ bool PagedQueryRecordset::fetchFirst()
 bool PagedQueryRecordset::fetchLast()
 {
     ensureOpen();
-    while (!m_complete)
-        readPage();
+    // The rest at once: one more run of the statement, however many rows are left.
+    readPage(true);
     return standAt(qsizetype(m_rows.size()) - 1);
 }
 

@@ -30,7 +30,8 @@ protected:
 private:
     // Reads pages until `row` has been read or the rows have run out.
     bool reach(qsizetype row);
-    void readPage();
+    // The next page, or all rows not read yet.
+    void readPage(bool rest = false);
     bool standAt(qsizetype row);
     [[noreturn]] void readOnly() const;
 
