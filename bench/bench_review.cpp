@@ -91,6 +91,7 @@ public:
         QElapsedTimer clock;
         m_program.run().examCode = 11;
         auto& review = m_program.window<gui::ReviewExamWindow>();
+        settle();
         clock.start();
         review.show();
         QApplication::processEvents();
@@ -104,6 +105,7 @@ public:
 
         m_program.run().examCode = 1;
         auto& wrong = m_program.window<gui::WrongAnswerReview>();
+        settle();
         clock.start();
         wrong.show();
         QApplication::processEvents();
@@ -129,6 +131,13 @@ public:
     }
 
 private:
+    // The windows closed before are gone before the clock starts.
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+
     QString m_folder;
     SilentPrompter m_prompter;
     gui::Program m_program;
