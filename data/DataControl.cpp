@@ -10,7 +10,11 @@ DataControl::DataControl(QString databaseName, QString connect, QString recordSo
 {
 }
 
-DataControl::~DataControl() = default;
+DataControl::~DataControl()
+{
+    if (m_recordset)
+        m_recordset->removeListener(m_listener);
+}
 
 DatabasePtr DataControl::Database()
 {
@@ -21,8 +25,9 @@ DatabasePtr DataControl::Database()
 
 void DataControl::Refresh()
 {
-    if (m_recordset && m_listener && m_recordset->hasCurrent() && !m_recordset->isClosed())
-        m_listener->leavingRecord();
+    UpdateRecord();
+    if (m_recordset)
+        m_recordset->removeListener(m_listener);
     m_recordset.reset();
     const QString source = RecordSource.trimmed();
     const bool isQuery = source.startsWith(QLatin1StringView("select"), Qt::CaseInsensitive);
@@ -37,8 +42,8 @@ void DataControl::Refresh()
     if (!isQuery && !db->tableInfo(bare))
         throw DataError(DataError::Kind::MissingTable, db->fileName(),
                         QStringLiteral("the table \"%1\" is missing").arg(bare));
-    m_recordset = db->OpenRecordset(sql);
-    m_recordset->setListener(m_listener);
+    m_recordset = db->OpenRecordset(sql, ReadOnly ? dbOpenSnapshot : dbOpenDynaset);
+    m_recordset->addListener(m_listener);
     if (m_listener)
         m_listener->recordEntered();
 }
@@ -57,19 +62,48 @@ void DataControl::UpdateRecord()
         m_listener->leavingRecord();
 }
 
+void DataControl::assignRecordset(DataControl& from)
+{
+    if (&from == this)
+        return;
+    std::shared_ptr<Recordset> cursor = from.m_recordset;
+    if (!cursor)
+        throw DataError(DataError::Kind::Other, from.DatabaseName,
+                        QStringLiteral("the data control has no record source open"));
+    detachRecordset();
+    m_recordset = std::move(cursor);
+    m_database = from.m_database;
+    m_recordset->addListener(m_listener);
+    if (m_listener)
+        m_listener->recordEntered();
+}
+
+void DataControl::detachRecordset()
+{
+    UpdateRecord();
+    if (m_recordset)
+        m_recordset->removeListener(m_listener);
+    m_recordset.reset();
+}
+
 void DataControl::close()
 {
+    if (m_recordset)
+        m_recordset->removeListener(m_listener);
     m_recordset.reset();
-    if (m_database)
+    // A database this control shares with another one stays open for it.
+    if (m_database && m_database.use_count() == 1)
         m_database->Close();
     m_database.reset();
 }
 
 void DataControl::setListener(RecordsetListener* listener)
 {
+    if (m_recordset) {
+        m_recordset->removeListener(m_listener);
+        m_recordset->addListener(listener);
+    }
     m_listener = listener;
-    if (m_recordset)
-        m_recordset->setListener(listener);
 }
 
 } // namespace data

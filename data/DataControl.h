@@ -25,6 +25,10 @@ public:
     // Kept as designed; an SQLite file has no password to pass.
     QString Connect;
     QString RecordSource;
+    // A read-only control never stores anything, and reads the rows of its
+    // record source as the cursor reaches them rather than all at once, so a
+    // window that shows a few rows of a large table pays for those rows only.
+    bool ReadOnly = false;
 
     // Runs the record source and stands on its first record.
     void Refresh();
@@ -35,6 +39,14 @@ public:
     DatabasePtr Database();
     // Stores what the bound controls hold for the current record.
     void UpdateRecord();
+    // This control takes the other's cursor (and its database): from now on
+    // both stand on the same record and a move through either moves both.
+    // What this control's bound controls held is stored first.
+    void assignRecordset(DataControl& from);
+    // Lets go of the cursor, after storing what the bound controls hold; the
+    // bound controls keep showing what they showed. Another control that
+    // shares the cursor keeps it.
+    void detachRecordset();
     // Lets go of the cursor and the database (the window unloads).
     void close();
 
@@ -42,7 +54,7 @@ public:
 
 private:
     DatabasePtr m_database;
-    std::unique_ptr<Recordset> m_recordset;
+    std::shared_ptr<Recordset> m_recordset;
     RecordsetListener* m_listener = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/JetSql.h"
+#include "data/PagedQueryRecordset.h"
 #include "data/QueryRecordset.h"
 #include "data/TableRecordset.h"
 
@@ -177,6 +178,16 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, Record
     auto self = shared_from_this();
     const QString trimmed = source.trimmed();
     const bool isQuery = trimmed.startsWith(QLatin1StringView("select"), Qt::CaseInsensitive);
+    if (type == dbOpenSnapshot) {
+        if (isQuery)
+            return std::make_unique<PagedQueryRecordset>(self, trimmed);
+        const auto info = tableInfo(trimmed);
+        if (!info)
+            throw DataError(DataError::Kind::MissingTable, m_fileName,
+                            QStringLiteral("the table \"%1\" is missing").arg(trimmed));
+        return std::make_unique<PagedQueryRecordset>(self, QStringLiteral("SELECT * FROM ") +
+                                                               quoteName(info->name));
+    }
     if (isQuery) {
         if (type == dbOpenTable)
             throw DataError(DataError::Kind::Other, m_fileName,

@@ -13,8 +13,9 @@ namespace data {
 class Recordset;
 
 enum RecordsetType {
-    dbOpenTable = 1,   // a table by name, with Index and Seek
-    dbOpenDynaset = 2, // a table by name or a query, with FindFirst
+    dbOpenTable = 1,    // a table by name, with Index and Seek
+    dbOpenDynaset = 2,  // a table by name or a query, with FindFirst
+    dbOpenSnapshot = 4, // a table by name or a query, read only, read as the cursor goes
 };
 
 // A question database file opened by name. Opening never creates a file:

@@ -2,6 +2,8 @@
 
 #include "data/DataError.h"
 
+#include <algorithm>
+
 namespace data {
 
 Recordset::Recordset(DatabasePtr db) : m_db(std::move(db)) {}
@@ -39,29 +41,55 @@ void Recordset::standOn(std::vector<QVariant> row)
 template <typename Move> void Recordset::move(Move&& doMove)
 {
     ensureOpen();
-    if (m_listener && m_hasCurrent)
-        m_listener->leavingRecord();
+    if (m_hasCurrent)
+        tellLeaving();
     // Moving away abandons an Edit or AddNew that was not updated.
     m_editMode = EditMode::None;
     m_pending.clear();
     doMove();
-    if (m_listener)
-        m_listener->recordEntered();
+    tellEntered();
 }
 
 void Recordset::leaveForSearch()
 {
     ensureOpen();
-    if (m_listener && m_hasCurrent)
-        m_listener->leavingRecord();
+    if (m_hasCurrent)
+        tellLeaving();
     m_editMode = EditMode::None;
     m_pending.clear();
 }
 
 void Recordset::searchEnded()
 {
-    if (m_listener)
-        m_listener->recordEntered();
+    tellEntered();
+}
+
+void Recordset::addListener(RecordsetListener* listener)
+{
+    if (listener &&
+        std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
+}
+
+void Recordset::removeListener(RecordsetListener* listener)
+{
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener),
+                      m_listeners.end());
+}
+
+void Recordset::tellLeaving()
+{
+    // A listener may store its changes through this cursor: walk a copy.
+    const auto listeners = m_listeners;
+    for (RecordsetListener* listener : listeners)
+        listener->leavingRecord();
+}
+
+void Recordset::tellEntered()
+{
+    const auto listeners = m_listeners;
+    for (RecordsetListener* listener : listeners)
+        listener->recordEntered();
 }
 
 void Recordset::moveToEnd(bool last)

@@ -71,7 +71,10 @@ public:
     void Close();
     bool isClosed() const { return m_closed; }
 
-    void setListener(RecordsetListener* listener) { m_listener = listener; }
+    // Every data control that holds this cursor listens to it: one control's
+    // cursor can be assigned to another, and both then follow each move.
+    void addListener(RecordsetListener* listener);
+    void removeListener(RecordsetListener* listener);
 
 protected:
     explicit Recordset(DatabasePtr db);
@@ -110,7 +113,10 @@ private:
     bool m_closed = false;
     EditMode m_editMode = EditMode::None;
     std::map<int, QVariant> m_pending;
-    RecordsetListener* m_listener = nullptr;
+    void tellLeaving();
+    void tellEntered();
+
+    std::vector<RecordsetListener*> m_listeners;
 };
 
 } // namespace data

@@ -1,5 +1,7 @@
 #include "data/Statements.h"
 
+#include <QStringList>
+
 namespace data::sql {
 namespace {
 
@@ -154,6 +156,34 @@ QString wrongAnswerReview(int exam)
                      QLatin1StringView("exam33.answer5,exam33.explanation"));
     }
     return text;
+}
+
+QString wrongAnswerReviewInDrawOrder(int exam)
+{
+    QString text = wrongAnswerReview(exam);
+    text.insert(text.lastIndexOf(u';'),
+                QStringLiteral(" ORDER BY (SELECT tblrandom.sl_no FROM tblrandom "
+                               "WHERE tblrandom.ID = %1.ID)")
+                    .arg(workingTable(exam)));
+    return text;
+}
+
+QString dropTemporaryWorkingTable(int exam)
+{
+    return QStringLiteral("DROP VIEW IF EXISTS temp.%1").arg(workingTable(exam));
+}
+
+QString wrongAnswersOfDrawView(int exam, int answerColumns)
+{
+    QStringList same;
+    for (int k = 1; k <= answerColumns; ++k)
+        same << QStringLiteral("k.correctanswer%1 = w.correctanswer%1").arg(k);
+    // NOT COALESCE(...): a question is wrong exactly when grading does not count it right.
+    return QStringLiteral("CREATE TEMP VIEW %1 AS SELECT w.* FROM main.%1 AS w "
+                          "WHERE w.ID IN (SELECT ID FROM main.tblrandom) "
+                          "AND EXISTS (SELECT 1 FROM main.%2 AS k WHERE k.ID = w.ID "
+                          "AND NOT COALESCE(%3, 0))")
+        .arg(workingTable(exam), keyTable(exam), same.join(QStringLiteral(" AND ")));
 }
 
 QString correctAnswers(int exam, int answerColumns)

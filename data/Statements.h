@@ -25,6 +25,13 @@ QString shownAnswer(int exam);
 QString reviewExam(int exam);
 // The wrong-answer review after an exam.
 QString wrongAnswerReview(int exam);
+// The same rows in the order the questions were asked (tblrandom.sl_no).
+QString wrongAnswerReviewInDrawOrder(int exam);
+// On one connection, the exam's working table as the questions of its draw
+// whose first `answerColumns` choices differ from the key in any column: a
+// temporary view that the review's statement reads in the table's place.
+QString dropTemporaryWorkingTable(int exam);
+QString wrongAnswersOfDrawView(int exam, int answerColumns);
 
 // Grading. `answerColumns` is 4 in the full edition and 5 in the demo.
 QString correctAnswers(int exam, int answerColumns); // exam 1's count

@@ -127,6 +127,8 @@ void TestDatabase::cursorWalksLikeDao_data()
     QTest::newRow("table type") << "exam1" << int(data::dbOpenTable);
     QTest::newRow("dynaset on a table") << "exam1" << int(data::dbOpenDynaset);
     QTest::newRow("query") << "SELECT * FROM exam1" << int(data::dbOpenDynaset);
+    QTest::newRow("snapshot on a table") << "exam1" << int(data::dbOpenSnapshot);
+    QTest::newRow("snapshot query") << "SELECT * FROM exam1 ;" << int(data::dbOpenSnapshot);
 }
 
 void TestDatabase::cursorWalksLikeDao()

@@ -2,6 +2,7 @@
 #include "ExamFixture.h"
 #include "gui/exam/ExamWindow.h"
 #include "gui/review/ExhibitViewer.h"
+#include "gui/review/WrongAnswerReview.h"
 #include "gui/scoring/ScoreSheet.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/toolkit/WindowPrinter.h"
@@ -130,8 +131,12 @@ void TestScoreSheet::fromResultToExit()
     const QStringList rows = categoryScores(db);
     // grading again would show this; choice 5 is left to the demo's Exit
     apply(db, answerCorrectly(1, ids(1, questions)) + alsoTickChoiceFive(1, {2, 3, 4}));
-    for (int trip = 0; trip < 3; ++trip)
+    for (int trip = 0; trip < 3; ++trip) {
         control<QPushButton>("CmdAnswers")->click();
+        QVERIFY(!sheet.isVisible());
+        program().window<gui::WrongAnswerReview>().returnToScoreReport();
+        program().windows().collectDiscarded();
+    }
     QVERIFY(sheet.isVisible());
     QCOMPARE(program().windows().existing<ScoreSheet>(), &sheet);
     QCOMPARE(control("lblScoreObtained")->text(), score);
@@ -159,7 +164,7 @@ void TestScoreSheet::fromResultToExit()
              (QList<int>{0, 0, demo ? 1 : 0}));
     const gui::WindowRegistry& forms = program().windows();
     QVERIFY(!forms.existing<ScoreSheet>() && !forms.existing<gui::ExamWindow>() &&
-            !forms.existing<gui::ExhibitViewer>());
+            !forms.existing<gui::ExhibitViewer>() && !forms.existing<gui::WrongAnswerReview>());
     QVERIFY(program().window<gui::MainWindow>().isVisible());
 }
 

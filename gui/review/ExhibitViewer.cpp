@@ -1,6 +1,9 @@
 #include "gui/review/ExhibitViewer.h"
 
+#include "core/ReviewRules.h"
 #include "gui/exam/ExamWindow.h"
+#include "gui/review/ReviewExamWindow.h"
+#include "gui/review/WrongAnswerReview.h"
 #include "gui/toolkit/Pictures.h"
 #include "gui/toolkit/Program.h"
 
@@ -105,11 +108,17 @@ void ExhibitViewer::returnToCaller()
     Program& p = program();
     const core::RunValues& run = p.run();
     // Back to where the candidate came from: a review, the wrong-answer
-    // review or the exam. The review windows arrive with their own
-    // subsystem; until then only the exam window is brought back.
-    if (p.edition().exhibitHidesCaller && run.examCode >= 1 && run.examCode <= 3) {
-        if (auto* exam = p.windows().existing<ExamWindow>(); exam && exam->isLoaded())
-            exam->show();
+    // review or the exam. (The demo's callers never went away.)
+    if (p.edition().exhibitHidesCaller) {
+        Window* caller = nullptr;
+        if (core::reviewedExam(run.examCode) != 0)
+            caller = p.windows().existing<ReviewExamWindow>();
+        else if (run.wrongAnswerExam >= 1 && run.wrongAnswerExam <= 3)
+            caller = p.windows().existing<WrongAnswerReview>();
+        else if (run.examCode >= 1 && run.examCode <= 3)
+            caller = p.windows().existing<ExamWindow>();
+        if (caller && caller->isLoaded())
+            caller->show();
     }
     hide();
     unload();

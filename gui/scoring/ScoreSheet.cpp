@@ -6,6 +6,7 @@
 #include "data/Statements.h"
 #include "gui/exam/ExamWindow.h"
 #include "gui/review/ExhibitViewer.h"
+#include "gui/review/WrongAnswerReview.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/toolkit/AppIcon.h"
 #include "gui/toolkit/Program.h"
@@ -420,9 +421,15 @@ void ScoreSheet::print()
 void ScoreSheet::viewWrongAnswers()
 {
     hide();
-    // The wrong-answer review (Form41) opens here for exams 1 to 3 and its
-    // "&Score Report" brings this same sheet back. Until that window exists
-    // the sheet comes straight back, graded as it was.
+    // The review's "&Score Report" brings this same sheet back, graded as it was.
+    const int exam = program().run().examCode;
+    if (exam >= 1 && exam <= 3) {
+        WrongAnswerReview& review = program().window<WrongAnswerReview>();
+        review.show();
+        if (review.isVisible())
+            return;
+    }
+    // No review to show (it could not open and has said why): the sheet stays.
     show();
 }
 
@@ -465,7 +472,7 @@ void ScoreSheet::leaveToMainWindow(bool reportResetFailure)
     hide();
     unload();
     windows.discard<ScoreSheet>();
-    // The wrong-answer review (Form41) is discarded here too once it exists.
+    windows.discard<WrongAnswerReview>();
     windows.discard<ExhibitViewer>();
     program().window<MainWindow>().show();
 }

@@ -1,7 +1,9 @@
 #include "gui/shell/MainWindow.h"
 
+#include "core/ReviewRules.h"
 #include "gui/help/AboutBox.h"
 #include "gui/help/HelpWindow.h"
+#include "gui/review/ReviewExamWindow.h"
 #include "gui/shell/ExamInfoWindow.h"
 #include "gui/shell/MainBackdrop.h"
 #include "gui/toolkit/AppIcon.h"
@@ -113,8 +115,17 @@ void MainWindow::startExam(int exam)
     program().window<ExamInfoWindow>().show();
 }
 
-// The windows behind these items arrive with their own subsystems.
-void MainWindow::startReview(int) {}
+void MainWindow::startReview(int exam)
+{
+    if (!program().edition().offersExam(exam))
+        return;
+    program().run().examCode = core::reviewCode(exam);
+    ReviewExamWindow& review = program().window<ReviewExamWindow>();
+    review.show();
+    // A review that could not open has said why; the menu stays in view.
+    if (review.isVisible())
+        hide();
+}
 
 // The main window stays where it is behind the help windows and the About box.
 void MainWindow::showNavigationHelp()
