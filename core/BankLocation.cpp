@@ -86,6 +86,8 @@ BankLocation locateBank(const QString& databaseFile, const BankFolders& folders)
 std::optional<CopyFailure> copyBank(const QString& databaseFile, const QString& from,
                                     const QString& to, bool replace)
 {
+    if (from.isEmpty() || to.isEmpty()) // never the current folder by mistake
+        return CopyFailure{to, QStringLiteral("no folder was given")};
     const QDir source(from), target(to);
     const QString database = target.filePath(databaseFile);
     if (!replace && QFileInfo::exists(database))

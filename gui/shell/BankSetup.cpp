@@ -14,6 +14,14 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
+// The installed bank, or "" when nothing is installed. An unknown folder is
+// never taken for the current one.
+QString shippedBank(const core::Edition& edition, const core::BankFolders& folders)
+{
+    const QString bank = QDir(folders.shipped).filePath(edition.databaseFile);
+    return !folders.shipped.isEmpty() && QFileInfo(bank).isFile() ? bank : QString();
+}
+
 // Replaces the user's copy with a fresh one of the installed bank, after a
 // question. False when the program cannot go on.
 bool resetUserCopy(const core::Edition& edition, core::Prompter& prompter,
@@ -21,7 +29,7 @@ bool resetUserCopy(const core::Edition& edition, core::Prompter& prompter,
 {
     const QString& title = edition.applicationTitle;
     const QString copy = QDir(folders.user).absoluteFilePath(edition.databaseFile);
-    if (!QFileInfo(QDir(folders.shipped).filePath(edition.databaseFile)).isFile()) {
+    if (shippedBank(edition, folders).isEmpty() || folders.user.isEmpty()) {
         prompter.msgBox(QStringLiteral("There is no question database installed with %1 to make "
                                        "a fresh copy from, so nothing was reset.")
                             .arg(title),
@@ -75,8 +83,8 @@ std::optional<QString> prepareBank(const core::Edition& edition, core::Prompter&
         return std::nullopt;
 
     core::BankLocation bank = core::locateBank(edition.databaseFile, folders);
-    if (bank.place == core::BankPlace::NotFound &&
-        QFileInfo(QDir(folders.shipped).filePath(edition.databaseFile)).isFile()) {
+    if (bank.place == core::BankPlace::NotFound && !shippedBank(edition, folders).isEmpty() &&
+        !folders.user.isEmpty()) {
         if (const auto failure =
                 core::copyBank(edition.databaseFile, folders.shipped, folders.user)) {
             prompter.msgBox(

@@ -99,6 +99,8 @@ int runProgram(int argc, char** argv, const core::Edition& edition,
                                           .arg(edition.versionMinor)
                                           .arg(edition.versionRevision));
     application.setWindowIcon(applicationIcon());
+    // Lets a desktop match the windows to their menu entry and its icon.
+    application.setDesktopFileName(edition.desktopEntry);
     // The program ends through Exit only, not when its last window hides.
     application.setQuitOnLastWindowClosed(false);
 
