@@ -104,6 +104,8 @@ std::optional<CopyFailure> copyBank(const QString& databaseFile, const QString& 
     if (!makeFolder(to, madeFolders))
         return failed({to, QStringLiteral("the folder cannot be created")});
 
+    // The whole exhibits folder: the installed banks of both editions share
+    // it, and names read out of a database never choose what is copied.
     QDirIterator exhibits(source.filePath(QStringLiteral("exhibits")), QDir::Files,
                           QDirIterator::Subdirectories);
     while (exhibits.hasNext()) {
