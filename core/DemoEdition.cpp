@@ -7,6 +7,7 @@ Edition demoEdition()
 {
     Edition e;
     e.programName = QStringLiteral("brel_demo");
+    e.desktopEntry = QStringLiteral("org.quizmoor.QuizmoorDemo");
     e.databaseFile = QStringLiteral("qbk009.mdb");
     e.questionCount = 30;
     e.timeLimitMinutes = 30;

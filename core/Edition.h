@@ -11,6 +11,7 @@ namespace core {
 struct Edition {
     // --- constants
     QString programName;  // "brel", "brel_demo"
+    QString desktopEntry; // its menu entry's name, without ".desktop"
     QString databaseFile; // "qbk09.mdb", "qbk009.mdb"
     int questionCount = 0;
     int timeLimitMinutes = 0;

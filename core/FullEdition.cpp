@@ -7,6 +7,7 @@ Edition fullEdition()
 {
     Edition e;
     e.programName = QStringLiteral("brel");
+    e.desktopEntry = QStringLiteral("org.quizmoor.Quizmoor");
     e.databaseFile = QStringLiteral("qbk09.mdb");
     e.questionCount = 83;
     e.timeLimitMinutes = 120;

@@ -1,5 +1,5 @@
 // Start-up, the main window and its menus in both editions, the two edition
-// records, and how a program finds its database and keeps to one copy.
+// records, and how a program keeps to one copy per database.
 
 #include "ScriptedPrompter.h"
 #include "gui/shell/MainWindow.h"
@@ -47,7 +47,6 @@ private Q_SLOTS:
     void startUpShowsTheMaximizedMainWindowAndItsMenus();
     void exitEndsOnYesOnly_data();
     void exitEndsOnYesOnly();
-    void databaseFolderIsTheCurrentOneOrBesideTheProgram();
     void oneCopyPerDatabase();
 
 private:
@@ -211,31 +210,6 @@ void TestMainWindow::exitEndsOnYesOnly()
              answer == core::Prompter::Yes ? QList<QWidget*>() : QList<QWidget*>{window});
     if (answer == core::Prompter::Yes)
         QTRY_VERIFY(window.isNull());
-}
-
-// The full edition's file is looked for; the demo's never counts.
-void TestMainWindow::databaseFolderIsTheCurrentOneOrBesideTheProgram()
-{
-    QTemporaryDir here, program;
-    const QString previous = QDir::currentPath();
-    auto chosenFolder = [&](const QString& file, const QTemporaryDir& in) {
-        QFile(in.filePath(file)).open(QIODevice::WriteOnly);
-        QDir::setCurrent(here.path());
-        const QString chosen = gui::findDatabaseFolder(u"qbk09.mdb"_s, program.path());
-        const QString current = QDir::currentPath();
-        QDir::setCurrent(previous);
-        return chosen == current ? QFileInfo(chosen).canonicalFilePath()
-                                 : u"%1, now in %2"_s.arg(chosen, current);
-    };
-    const QString stays = QFileInfo(here.path()).canonicalFilePath();
-    QCOMPARE(chosenFolder(u"qbk009.mdb"_s, program), stays);
-    QCOMPARE(chosenFolder(u"qbk009.mdb"_s, here), stays);
-    QCOMPARE(chosenFolder(u"qbk09.mdb"_s, program), QFileInfo(program.path()).canonicalFilePath());
-    QCOMPARE(chosenFolder(u"qbk09.mdb"_s, here), stays); // the current folder's file comes first
-    QCOMPARE(QDir(here.path()).entryList(QDir::Files),
-             (QStringList{u"qbk009.mdb"_s, u"qbk09.mdb"_s}));
-    QCOMPARE(QDir(program.path()).entryList(QDir::Files),
-             QDir(here.path()).entryList(QDir::Files)); // nothing new
 }
 
 void TestMainWindow::oneCopyPerDatabase()

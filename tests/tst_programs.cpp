@@ -37,6 +37,8 @@ class TestPrograms : public QObject {
 private Q_SLOTS:
     void startsAndKeepsRunning_data();
     void startsAndKeepsRunning();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestPrograms::startsAndKeepsRunning_data()
@@ -61,7 +63,7 @@ void TestPrograms::startsAndKeepsRunning()
     QFETCH(QString, bank);
 
     // The program is copied, so that "beside the program" is a folder of this test.
-    QTemporaryDir root, locks; // a killed copy leaves its lock behind: it goes elsewhere
+    QTemporaryDir root, locks, dataHome; // a killed copy leaves its lock behind: it goes elsewhere
     QVERIFY(QDir(root.path()).mkpath(u"here"_s) && QDir(root.path()).mkpath(u"program"_s));
     const QString copy = root.filePath(u"program/"_s + QFileInfo(program).fileName());
     QVERIFY2(QFile::copy(program, copy), qPrintable(program));
@@ -76,6 +78,7 @@ void TestPrograms::startsAndKeepsRunning()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     env.insert(u"TMPDIR"_s, locks.path());
+    env.insert(u"XDG_DATA_HOME"_s, dataHome.path());
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start();
@@ -87,6 +90,46 @@ void TestPrograms::startsAndKeepsRunning()
     process.kill();
     process.waitForFinished(5000);
     QCOMPARE(snapshot(root.path()), before);
+}
+
+void TestPrograms::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // part of what it prints
+    QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"brel 9.0.0"_s;
+    // Qt's own arguments are Qt's
+    QTest::newRow("Qt's and ours")
+        << QStringList{u"-platform"_s, u"offscreen"_s, u"-v"_s} << 0 << u"brel 9.0.0"_s;
+    QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"--reset-bank"_s;
+    QTest::newRow("unknown option")
+        << QStringList{u"--reset"_s} << 2 << u"brel: Unknown option 'reset'. Try 'brel --help'."_s;
+    QTest::newRow("stray argument")
+        << QStringList{u"qbk09.mdb"_s} << 2
+        << u"brel: Unexpected argument 'qbk09.mdb'. Try 'brel --help'."_s;
+}
+
+// None of these gets as far as looking for a database or showing a window.
+void TestPrograms::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QTemporaryDir here;
+    QProcess process;
+    process.setWorkingDirectory(here.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    env.insert(u"XDG_DATA_HOME"_s, here.path());
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(BREL_PROGRAM), arguments);
+    QVERIFY(process.waitForFinished(10000));
+    const QString printed = QString::fromLocal8Bit(process.readAll());
+    QVERIFY2(printed.contains(output), qPrintable(printed));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), status);
+    QVERIFY(QDir(here.path()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestPrograms)

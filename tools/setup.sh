@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   xvfb xauth
   fontconfig fonts-dejavu-core
+  dpkg-dev desktop-file-utils appstream x11-utils groff-base
 )
 
 missing=()

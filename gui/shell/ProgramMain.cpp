@@ -1,6 +1,7 @@
 #include "gui/shell/ProgramMain.h"
 
 #include "data/DataError.h"
+#include "gui/shell/BankSetup.h"
 #include "gui/shell/SingleInstance.h"
 #include "gui/shell/StartUp.h"
 #include "gui/toolkit/AppIcon.h"
@@ -8,8 +9,12 @@
 #include "gui/toolkit/QtPrompter.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+
+#include <cstdio>
+#include <optional>
 
 namespace gui {
 namespace {
@@ -48,17 +53,41 @@ private:
     QString m_title;
 };
 
-} // namespace
-
-QString findDatabaseFolder(const QString& databaseFile, const QString& programFolder)
+// The command line, after Qt took its own arguments (-platform, -style, ...).
+// Returns the exit status when the program is not to start.
+std::optional<int> readCommandLine(bool& resetBank)
 {
-    if (QFileInfo(databaseFile).isFile())
-        return QDir::currentPath();
-    // The question database lies beside the program; so do its exhibits.
-    if (QFileInfo(QDir(programFolder).filePath(databaseFile)).isFile())
-        QDir::setCurrent(programFolder);
-    return QDir::currentPath();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Practice exams for the Brel 9x certification."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption reset(
+        QStringLiteral("reset-bank"),
+        QStringLiteral("Replace your own copy of the question database with a fresh copy of "
+                       "the installed one, after asking."));
+    parser.addOption(reset);
+    QString problem;
+    if (!parser.parse(QCoreApplication::arguments()))
+        problem = parser.errorText();
+    else if (!parser.positionalArguments().isEmpty())
+        problem = QStringLiteral("Unexpected argument '%1'.")
+                      .arg(parser.positionalArguments().constFirst());
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "%s: %s Try '%s --help'.\n",
+                     qPrintable(QCoreApplication::applicationName()), qPrintable(problem),
+                     qPrintable(QCoreApplication::applicationName()));
+        return 2;
+    }
+    if (parser.isSet(help))
+        parser.showHelp(0); // exits
+    if (parser.isSet(version))
+        parser.showVersion(); // exits
+    resetBank = parser.isSet(reset);
+    return std::nullopt;
 }
+
+} // namespace
 
 int runProgram(int argc, char** argv, const core::Edition& edition,
                const std::function<void(Program&)>& started)
@@ -70,21 +99,28 @@ int runProgram(int argc, char** argv, const core::Edition& edition,
                                           .arg(edition.versionMinor)
                                           .arg(edition.versionRevision));
     application.setWindowIcon(applicationIcon());
+    // Lets a desktop match the windows to their menu entry and its icon.
+    application.setDesktopFileName(edition.desktopEntry);
     // The program ends through Exit only, not when its last window hides.
     application.setQuitOnLastWindowClosed(false);
+
+    bool resetBank = false;
+    if (const auto status = readCommandLine(resetBank))
+        return *status;
 
     QtPrompter prompter;
     application.setPrompter(&prompter, edition.applicationTitle);
 
-    const QString folder =
-        findDatabaseFolder(edition.databaseFile, QCoreApplication::applicationDirPath());
-    const SingleInstance instance(QDir(folder).absoluteFilePath(edition.databaseFile));
+    const auto folder = prepareBank(edition, prompter,
+                                    bankFolders(QCoreApplication::applicationDirPath()), resetBank);
+    if (!folder)
+        return 1;
+    // The windows open the database, and find its exhibits, by relative paths.
+    QDir::setCurrent(*folder);
+    const SingleInstance instance(QDir(*folder).absoluteFilePath(edition.databaseFile));
     if (!instance.acquired()) {
-        prompter.msgBox(QStringLiteral("%1 is already running on this question database. Please "
-                                       "use the window that is open; two copies would overwrite "
-                                       "each other's answers.")
-                            .arg(edition.applicationTitle),
-                        core::Prompter::OkOnly, edition.applicationTitle);
+        prompter.msgBox(alreadyRunningMessage(edition), core::Prompter::OkOnly,
+                        edition.applicationTitle);
         return 1;
     }
 
