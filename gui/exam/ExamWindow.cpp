@@ -563,6 +563,10 @@ void ExamWindow::tick()
         return;
     if (p.edition().timeOutAsksToEnd) {
         endExam();
+        // Declined: the ticks that came due while the question was open are
+        // not asked about again at once; the next comes a second from now.
+        if (m_controls)
+            m_controls->timer->restart();
         return;
     }
     m_askingToEnd = true;
