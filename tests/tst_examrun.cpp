@@ -448,26 +448,6 @@ void TestExamRun::timeOutWhileAnotherBoxIsOpen()
         QVERIFY(f.prompter().unexpected().isEmpty());
     }
     {
-        // a data error is being told when the time runs out
-        ExamFixture f(core::fullEdition(), 83);
-        ExamWindow* w = f.startExam(1);
-        gui::RepeatingTimer* timer = w->controls()->timer;
-        while (w->elapsedSeconds() < 7199)
-            w->tick();
-        sqlfixture::exec(f.database(),
-                         QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON exam1 BEGIN "
-                                        "SELECT RAISE(ABORT, 'database or disk is full'); END"));
-        goToQuestionOfType(*w, QStringLiteral("single_answer"));
-        w->controls()->optionGroup->setValue(0, true);
-        f.prompter().whileNextBoxIsOpen([&] { timer->intervalElapsed(); });
-        w->nextQuestion();
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(f.prompter().unexpected().size(), 1); // the error, told once
-        QCOMPARE(f.prompter().last().boxesOpen, 0);
-        QVERIFY(f.program().window<gui::MainWindow>().isVisible());
-        QVERIFY(!f.program().windows().existing<ExamWindow>());
-    }
-    {
         // the demo's time-out message: time that passes under it ends nothing twice
         ExamFixture f(core::demoEdition(), 30);
         ExamWindow* w = f.startExam(1);
