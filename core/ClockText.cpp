@@ -1,5 +1,7 @@
 #include "core/ClockText.h"
 
+#include <QStringList>
+
 namespace core {
 
 QString clockText(int hours, int minutes, int seconds)
@@ -17,6 +19,22 @@ QString clockText(qint64 seconds)
     const qint64 minutes = seconds / 60 - 60 * hours;
     const qint64 rest = seconds - 60 * minutes - 3600 * hours;
     return clockText(int(hours), int(minutes), int(rest));
+}
+
+QString clockWords(qint64 seconds)
+{
+    if (seconds < 0)
+        seconds = 0;
+    const qint64 parts[3] = {seconds / 3600, seconds / 60 % 60, seconds % 60};
+    const char* units[3] = {"hour", "minute", "second"};
+    QStringList words;
+    for (int i = 0; i < 3; ++i) {
+        if (parts[i] == 0)
+            continue;
+        words << QString::number(parts[i]) + u' ' + QLatin1StringView(units[i]) +
+                     (parts[i] == 1 ? QString() : QStringLiteral("s"));
+    }
+    return words.isEmpty() ? QStringLiteral("0 seconds") : words.join(u' ');
 }
 
 } // namespace core

@@ -173,6 +173,32 @@ void Database::Transaction::commit()
     m_done = true;
 }
 
+Database::Savepoint::Savepoint(Database& db) : m_db(db)
+{
+    const QString sql = QStringLiteral("SAVEPOINT bound_record");
+    auto st = m_db.prepare(sql);
+    m_db.step(st.get(), sql);
+}
+
+Database::Savepoint::~Savepoint()
+{
+    if (m_done || !m_db.isOpen())
+        return;
+    // A trigger's RAISE(ROLLBACK) may have ended the transaction already;
+    // then there is nothing left to undo.
+    if (!sqlite3_get_autocommit(m_db.handle()))
+        sqlite3_exec(m_db.handle(), "ROLLBACK TO bound_record; RELEASE bound_record", nullptr,
+                     nullptr, nullptr);
+}
+
+void Database::Savepoint::release()
+{
+    const QString sql = QStringLiteral("RELEASE bound_record");
+    auto st = m_db.prepare(sql);
+    m_db.step(st.get(), sql);
+    m_done = true;
+}
+
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, RecordsetType type)
 {
     auto self = shared_from_this();

@@ -55,6 +55,21 @@ public:
         bool m_done = false;
     };
 
+    // Several statements that make one change: all of them are stored or
+    // none. Unlike a Transaction it may run inside one (it nests).
+    class Savepoint {
+    public:
+        explicit Savepoint(Database& db);
+        ~Savepoint();
+        void release();
+        Savepoint(const Savepoint&) = delete;
+        Savepoint& operator=(const Savepoint&) = delete;
+
+    private:
+        Database& m_db;
+        bool m_done = false;
+    };
+
     void Close();
     bool isOpen() const { return bool(m_db); }
     const QString& fileName() const { return m_fileName; }

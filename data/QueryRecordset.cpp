@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 namespace data {
 namespace {
@@ -101,25 +102,51 @@ bool QueryRecordset::canWriteBack(int position) const
 
 void QueryRecordset::writeCurrent(const std::map<int, QVariant>& changes)
 {
+    // The changed fields, by the table that stores them: one statement per
+    // table, so a record's changes to one table (a question's choices) are
+    // stored by a single UPDATE, never column by column.
+    std::map<QString, std::vector<std::pair<int, QVariant>>> byTable;
     for (const auto& [position, v] : changes) {
         const Column& c = m_columns.at(std::size_t(position));
         const int keyPosition = c.originTable.isEmpty() ? -1 : keyPositionFor(c.originTable);
         if (keyPosition < 0)
             throw DataError(DataError::Kind::Other, m_db->fileName(),
                             QStringLiteral("the field \"%1\" cannot be changed here").arg(c.name));
-        const Column& key = m_columns[std::size_t(keyPosition)];
-        const QString sql = QStringLiteral("UPDATE %1 SET %2 = ?1 WHERE %3 = ?2")
-                                .arg(quoteName(c.originTable), quoteName(c.originColumn),
-                                     quoteName(key.originColumn));
+        byTable[c.originTable.toLower()].emplace_back(position, v);
+    }
+    // Update runs them under one savepoint: a record that spans tables is
+    // still stored whole or not at all.
+    for (const auto& [table, fields] : byTable) {
+        const Column& first = m_columns.at(std::size_t(fields.front().first));
+        const int keyPosition = keyPositionFor(first.originTable);
+        QStringList assignments;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            assignments << quoteName(m_columns.at(std::size_t(fields[i].first)).originColumn) +
+                               QStringLiteral(" = ?") + QString::number(i + 1);
+        const QString sql =
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?%4")
+                .arg(quoteName(first.originTable), assignments.join(QStringLiteral(", ")),
+                     quoteName(m_columns[std::size_t(keyPosition)].originColumn))
+                .arg(fields.size() + 1);
         auto st = m_db->prepare(sql);
-        bindValue(st.get(), 1, v);
-        bindValue(st.get(), 2, m_current.at(std::size_t(keyPosition)));
+        int index = 1;
+        for (const auto& [position, v] : fields)
+            bindValue(st.get(), index++, v);
+        bindValue(st.get(), index, m_current.at(std::size_t(keyPosition)));
         m_db->step(st.get(), sql);
         if (sqlite3_changes(m_db->handle()) == 0)
             throw DataError(
                 DataError::Kind::Other, m_db->fileName(),
-                QStringLiteral("the record of \"%1\" to change is gone").arg(c.originTable));
-        // every column of this result that shows the same stored value follows
+                QStringLiteral("the record of \"%1\" to change is gone").arg(first.originTable));
+    }
+}
+
+void QueryRecordset::written(const std::map<int, QVariant>& changes)
+{
+    // What was stored shows when the cursor comes back: every column of this
+    // result that shows a changed stored value follows.
+    for (const auto& [position, v] : changes) {
+        const Column& c = m_columns.at(std::size_t(position));
         for (std::size_t i = 0; i < m_columns.size(); ++i) {
             const Column& other = m_columns[i];
             if (other.originTable.compare(c.originTable, Qt::CaseInsensitive) == 0 &&

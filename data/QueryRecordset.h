@@ -22,6 +22,7 @@ protected:
     bool fetchNext() override;
     bool fetchPrevious() override;
     void writeCurrent(const std::map<int, QVariant>& changes) override;
+    void written(const std::map<int, QVariant>& changes) override;
     void insertRow(const std::map<int, QVariant>& values) override;
 
 private:

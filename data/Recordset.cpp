@@ -235,15 +235,21 @@ void Recordset::Update()
     if (mode == EditMode::None)
         throw DataError(DataError::Kind::Other, m_db->fileName(),
                         QStringLiteral("Update without Edit or AddNew"));
+    if (mode != EditMode::AddNew && !m_hasCurrent)
+        noCurrentRecord("Update");
+    if (mode == EditMode::Edit && changes.empty())
+        return;
+    // A record is stored whole or not at all, whatever its statements meet
+    // (a full disk, a trigger that fails half way, a kill between two).
+    Database::Savepoint whole(*m_db);
     if (mode == EditMode::AddNew) {
         insertRow(changes);
+        whole.release();
         return;
     }
-    if (!m_hasCurrent)
-        noCurrentRecord("Update");
-    if (changes.empty())
-        return;
     writeCurrent(changes);
+    whole.release();
+    written(changes);
     for (const auto& [position, v] : changes)
         m_current.at(std::size_t(position)) = v;
 }

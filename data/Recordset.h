@@ -84,7 +84,11 @@ protected:
     virtual bool fetchLast() = 0;
     virtual bool fetchNext() = 0;
     virtual bool fetchPrevious() = 0;
+    // Stores the changes of the current record. Update runs it under one
+    // savepoint, so several statements still store all or nothing.
     virtual void writeCurrent(const std::map<int, QVariant>& changes) = 0;
+    // The changes are stored: a cursor that keeps rows keeps them too.
+    virtual void written(const std::map<int, QVariant>&) {}
     virtual void insertRow(const std::map<int, QVariant>& values) = 0;
 
     void standOn(std::vector<QVariant> row);

@@ -7,6 +7,7 @@
 #include "data/Statements.h"
 #include "gui/toolkit/Bindings.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void ticksAreStoredWhenTheRecordIsLeft();
     void joinQueryWritesToTheWorkingTableOnly();
     void displayOnlyBoxesNeverWrite();
+    void aRecordsChoicesAreStoredAtOnce();
+    void aFailedSaveLeavesTheRowAsItWas();
     void textControlsShowTheCurrentRecord();
     void setDataFieldRepointsACheckBox();
     void missingColumnOrTable();
@@ -203,6 +206,8 @@ void TestBindings::displayOnlyBoxesNeverWrite()
     key[1]->setText(u"&Key two"_s);
     QTest::keyClick(m_window.get(), Qt::Key_K, Qt::AltModifier);
     QTest::keyClick(key[1], Qt::Key_Space);
+    QAccessible::queryAccessibleInterface(key[1])->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
     QVERIFY(key[0]->isChecked() && !key[1]->isChecked());
 
     // what code sets in it is never stored
@@ -225,6 +230,87 @@ void TestBindings::displayOnlyBoxesNeverWrite()
     shown->setChecked(true);
     both.data.recordset().MoveNext();
     QCOMPARE(choices().at(0), u"1|1|0|0|0|0"_s);
+}
+
+void TestBindings::aRecordsChoicesAreStoredAtOnce()
+{
+    // a trigger fires once per statement that changes the row
+    sqlfixture::exec(m_path, u"CREATE TABLE statements (id INTEGER)"_s);
+    sqlfixture::exec(m_path, u"CREATE TRIGGER s1 AFTER UPDATE ON exam1 BEGIN "
+                             "INSERT INTO statements VALUES (NEW.ID); END"_s);
+    sqlfixture::exec(m_path, u"INSERT INTO tblrandom (sl_no, ID) VALUES (1, 3), (2, 5)"_s);
+    for (const QString& source : {u"exam1"_s, data::sql::examQuestionsInDrawOrder(1)}) {
+        sqlfixture::exec(m_path, u"DELETE FROM statements"_s);
+        Bound b(m_path, source);
+        const QList<QCheckBox*> check = boxes(b.bindings, 4, Access::ReadWrite);
+        b.data.Refresh();
+        const qint64 id = b.data.recordset().value(u"exam1.ID"_s).toLongLong();
+        check[0]->setChecked(true);
+        check[2]->setChecked(true);
+        check[3]->setChecked(true);
+        b.data.recordset().MoveNext();
+        QCOMPARE(sqlfixture::rows(m_path, u"SELECT id FROM statements"_s),
+                 QStringList{QString::number(id)});
+        QCOMPARE(sqlfixture::rows(m_path, u"SELECT correctanswer1, correctanswer2, "
+                                          "correctanswer3, correctanswer4 FROM exam1 "
+                                          "WHERE ID = %1"_s.arg(id)),
+                 QStringList{u"1|0|1|1"_s});
+    }
+}
+
+void TestBindings::aFailedSaveLeavesTheRowAsItWas()
+{
+    // The disk fills up (a trigger stands in for it) while a question's
+    // choices are stored: after the first column, or, for a record that
+    // spans two tables, after the first table's statement has run.
+    struct Case {
+        QString trigger;
+        QString source;
+        QString secondField;
+    };
+    const QString join = u"SELECT exam1.*, exam11.ID AS keyId, exam11.correctanswer4 AS keyFour "
+                         "FROM exam1 INNER JOIN exam11 ON exam11.ID = exam1.ID ORDER BY exam1.ID"_s;
+    const QList<Case> cases{
+        {u"BEFORE UPDATE OF correctanswer3 ON exam1 WHEN NEW.correctanswer3 = 1"_s, u"exam1"_s,
+         u"correctanswer3"_s},
+        {u"AFTER UPDATE OF correctanswer3 ON exam1 WHEN NEW.correctanswer3 = 1"_s, join,
+         u"correctanswer3"_s},
+        {u"BEFORE UPDATE ON exam11"_s, join, u"exam11.correctanswer4"_s},
+        {u"AFTER UPDATE ON exam11"_s, join, u"exam11.correctanswer4"_s},
+    };
+    const QStringList key = choices(u"exam11"_s);
+    for (const QString& raise : {u"ABORT"_s, u"ROLLBACK"_s, u"FAIL"_s}) {
+        for (const Case& c : cases) {
+            const QString what = raise + u": "_s + c.trigger;
+            sqlfixture::exec(m_path, u"CREATE TRIGGER full %1 BEGIN "
+                                     "SELECT RAISE(%2, 'database or disk is full'); END"_s.arg(
+                                         c.trigger, raise));
+            const QStringList before = choices();
+            Bound b(m_path, c.source);
+            const QList<QCheckBox*> check = boxes(b.bindings, 2, Access::ReadWrite);
+            auto* second = new QCheckBox(m_window.get());
+            b.bindings.bind(second, c.secondField, Access::ReadWrite);
+            b.data.Refresh();
+            check[0]->setChecked(true);
+            check[1]->setChecked(true);
+            second->setChecked(true);
+            QVERIFY_THROWS_EXCEPTION(data::DataError, b.data.recordset().MoveNext());
+            QVERIFY2(choices() == before, qPrintable(what));
+            QVERIFY2(choices(u"exam11"_s) == key, qPrintable(what));
+            // nothing is lost: the choices are still on screen and stored once the disk has room
+            QVERIFY(check[0]->isChecked() && second->isChecked());
+            sqlfixture::exec(m_path, u"DROP TRIGGER full"_s);
+            b.data.recordset().MoveNext();
+            QVERIFY2(choices().at(0).startsWith(u"1|1|1|"_s), qPrintable(what));
+            if (c.secondField.startsWith(u"exam11"_s))
+                QCOMPARE(choices(u"exam11"_s).at(0).split(u'|').at(4), u"1"_s);
+            // put the rows back for the next case
+            sqlfixture::exec(m_path, u"UPDATE exam1 SET correctanswer1 = 0, correctanswer2 = 0, "
+                                     "correctanswer3 = 0 WHERE ID = 1"_s);
+            sqlfixture::exec(m_path, u"UPDATE exam11 SET correctanswer4 = %1 WHERE ID = 1"_s.arg(
+                                         key.at(0).split(u'|').at(4)));
+        }
+    }
 }
 
 void TestBindings::textControlsShowTheCurrentRecord()

@@ -75,6 +75,8 @@ private Q_SLOTS:
     void answerRowsFollowTheirTexts();
     void exhibitButtonFollowsDiagram();
     void clockCountsDownPausesAndTimesOut();
+    void ticksUnderABoxCatchUpAfterIt();
+    void timeOutWhileAnotherBoxIsOpen();
     void showAnswerDisplaysTheKey();
     void exhibitViewerReturnsToTheSameQuestion_data();
     void exhibitViewerReturnsToTheSameQuestion();
@@ -387,6 +389,84 @@ void TestExamRun::clockCountsDownPausesAndTimesOut()
     QVERIFY(!w->isLoaded());
     QVERIFY(f.program().windows().existing<gui::ScoreSheet>()->isVisible());
     QVERIFY(f.prompter().unexpected().isEmpty());
+}
+
+void TestExamRun::ticksUnderABoxCatchUpAfterIt()
+{
+    ExamFixture f(core::fullEdition(), 83);
+    ExamWindow* w = f.startExam(1);
+    gui::RepeatingTimer* timer = w->controls()->timer;
+    while (w->elapsedSeconds() < 100)
+        w->tick();
+    // the candidate thinks about ending for five seconds, then goes on
+    f.prompter().expect(endQuestion, core::Prompter::Cancel);
+    f.prompter().whileNextBoxIsOpen([&] {
+        for (int i = 0; i < 5; ++i)
+            timer->intervalElapsed();
+        QCOMPARE(w->elapsedSeconds(), 100);
+    });
+    QTest::mouseClick(w->controls()->endButton, Qt::LeftButton);
+    QCOMPARE(w->elapsedSeconds(), 100);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(w->elapsedSeconds(), 105);
+    QCOMPARE(w->controls()->clock->text(), QStringLiteral("01:58:15"));
+    QCOMPARE(w->controls()->clock->accessibleName(),
+             QStringLiteral("Time left: 1 hour 58 minutes 15 seconds"));
+    QVERIFY(f.prompter().unexpected().isEmpty());
+}
+
+void TestExamRun::timeOutWhileAnotherBoxIsOpen()
+{
+    {
+        // the time runs out while the candidate's own End Exam question is open
+        ExamFixture f(core::fullEdition(), 83);
+        ExamWindow* w = f.startExam(1);
+        gui::RepeatingTimer* timer = w->controls()->timer;
+        while (w->elapsedSeconds() < 7199)
+            w->tick();
+        f.prompter().expect(endQuestion, core::Prompter::Cancel);
+        f.prompter().expect(endQuestion, core::Prompter::Cancel);
+        f.prompter().whileNextBoxIsOpen([&] {
+            for (int i = 0; i < 3; ++i)
+                timer->intervalElapsed();
+        });
+        w->endExam();
+        QCOMPARE(f.prompter().shown().size(), 2); // the name and the candidate's question
+        QCoreApplication::sendPostedEvents();
+        // the time-out asks once, after the candidate's question, not inside it
+        QCOMPARE(f.prompter().shown().size(), 3);
+        for (const ScriptedPrompter::Shown& shown : f.prompter().shown())
+            QCOMPARE(shown.boxesOpen, 0);
+        QCOMPARE(w->elapsedSeconds(), 7200);
+        QCOMPARE(w->controls()->clock->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(timer->heldTicks(), 0);
+        // declined: the next second asks again
+        f.prompter().expect(endQuestion, core::Prompter::Ok);
+        timer->intervalElapsed();
+        QVERIFY(!w->isLoaded());
+        QVERIFY(f.program().windows().existing<gui::ScoreSheet>()->isVisible());
+        QVERIFY(f.prompter().unexpected().isEmpty());
+    }
+    {
+        // the demo's time-out message: time that passes under it ends nothing twice
+        ExamFixture f(core::demoEdition(), 30);
+        ExamWindow* w = f.startExam(1);
+        gui::RepeatingTimer* timer = w->controls()->timer;
+        while (w->elapsedSeconds() < 1799)
+            w->tick();
+        const QString message =
+            QStringLiteral("Sorry! You have exceeded the allowed time! Click OK to continue.");
+        f.prompter().expect(message, core::Prompter::Ok);
+        f.prompter().whileNextBoxIsOpen([&] {
+            timer->intervalElapsed();
+            timer->intervalElapsed();
+        });
+        timer->intervalElapsed();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(f.prompter().shown().size(), 2); // the name and the message
+        QVERIFY(f.program().windows().existing<gui::ScoreSheet>()->isVisible());
+        QVERIFY(f.prompter().unexpected().isEmpty());
+    }
 }
 
 void TestExamRun::showAnswerDisplaysTheKey()

@@ -7,6 +7,7 @@
 #include "gui/toolkit/RepeatingTimer.h"
 #include "gui/toolkit/Window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDirIterator>
 #include <QKeyEvent>
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void keyPreviewSeesEachKeyOnce();
     void optionGroupActsAsOneChoice();
     void timerTicksWhenEnabledAlsoHiddenUntilUnload();
+    void ticksDueWhileABoxIsOpenRunAfterIt();
     void endUnloadsEveryWindowOnce();
     void noOtherCodeShowsDialogsOfItsOwn();
 
@@ -254,6 +256,28 @@ void TestWindowLayer::optionGroupActsAsOneChoice()
     QTest::mouseClick(options[0], Qt::LeftButton);
     QCOMPARE(values(), (QList<bool>{true, false, false}));
     QCOMPARE(clicks, (QList<int>{2, 1, 1}));
+
+    // radio buttons to assistive technology, whose Toggle chooses as a click does
+    for (QRadioButton* option : options)
+        QCOMPARE(QAccessible::queryAccessibleInterface(option)->role(), QAccessible::RadioButton);
+    QAccessibleActionInterface* toggle =
+        QAccessible::queryAccessibleInterface(options[2])->actionInterface();
+    toggle->doAction(QAccessibleActionInterface::toggleAction());
+    toggle->doAction(QAccessibleActionInterface::toggleAction()); // stays chosen
+    QCOMPARE(values(), (QList<bool>{false, false, true}));
+    QCOMPARE(clicks, (QList<int>{2, 1, 2}));
+    // arrow keys move the choice within the group and run its Click
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    options[2]->setFocus();
+    QTest::keyClick(options[2], Qt::Key_Up);
+    QCOMPARE(values(), (QList<bool>{false, true, false}));
+    QCOMPARE(clicks, (QList<int>{2, 2, 2}));
+    // and a button set directly, past the group, runs it too
+    options[0]->setChecked(true);
+    QCOMPARE(values(), (QList<bool>{true, false, false}));
+    QCOMPARE(clicks, (QList<int>{3, 2, 2}));
+    group.setValue(0, false); // nothing chosen is still possible
+    QCOMPARE(values(), (QList<bool>{false, false, false}));
 }
 
 void TestWindowLayer::timerTicksWhenEnabledAlsoHiddenUntilUnload()
@@ -272,6 +296,54 @@ void TestWindowLayer::timerTicksWhenEnabledAlsoHiddenUntilUnload()
     const int atUnload = form.ticks;
     QTest::qWait(20);
     QCOMPARE(form.ticks, atUnload);
+}
+
+void TestWindowLayer::ticksDueWhileABoxIsOpenRunAfterIt()
+{
+    QList<int> boxesOpenAtTick;
+    gui::RepeatingTimer timer(nullptr, [&] { boxesOpenAtTick << m_prompter->boxesOpen(); });
+    timer.setInterval(60 * 60 * 1000); // comes due only when the test says so
+    timer.intervalElapsed();
+    QCOMPARE(boxesOpenAtTick, QList<int>{0});
+
+    // two intervals pass under a message box, one more under a box it leads to
+    m_prompter->expect(u"Outer"_s, core::Prompter::Ok);
+    m_prompter->expect(u"Inner"_s, core::Prompter::Ok);
+    m_prompter->whileNextBoxIsOpen([&] {
+        timer.intervalElapsed();
+        timer.intervalElapsed();
+        m_prompter->whileNextBoxIsOpen([&] { timer.intervalElapsed(); });
+        m_program->msgBox(u"Inner"_s);
+        QCoreApplication::sendPostedEvents();
+    });
+    m_program->msgBox(u"Outer"_s);
+    // the handler that asked goes on to its end first
+    QCOMPARE(boxesOpenAtTick.size(), 1);
+    QCOMPARE(timer.heldTicks(), 3);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(boxesOpenAtTick, (QList<int>{0, 0, 0, 0}));
+    QCOMPARE(m_prompter->shown().last().boxesOpen, 1); // the inner box was nested, the ticks not
+
+    // an input box holds them too; a timer stopped meanwhile drops them
+    m_prompter->expectInput(u"Name?"_s, u"Ada"_s);
+    m_prompter->whileNextBoxIsOpen([&] {
+        timer.intervalElapsed();
+        timer.setEnabled(false);
+        timer.intervalElapsed();
+    });
+    QCOMPARE(m_program->inputBox(u"Name?"_s, QString(), QString()), u"Ada"_s);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(boxesOpenAtTick.size(), 4);
+
+    // a timer gone before its held ticks run is simply gone
+    auto passing = std::make_unique<gui::RepeatingTimer>(nullptr, [&] { boxesOpenAtTick << -1; });
+    passing->setInterval(60 * 60 * 1000);
+    m_prompter->expect(u"Again"_s, core::Prompter::Ok);
+    m_prompter->whileNextBoxIsOpen([&] { passing->intervalElapsed(); });
+    m_program->msgBox(u"Again"_s);
+    passing.reset();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(boxesOpenAtTick.size(), 4);
 }
 
 void TestWindowLayer::endUnloadsEveryWindowOnce()

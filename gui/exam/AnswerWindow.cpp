@@ -1,5 +1,6 @@
 #include "gui/exam/AnswerWindow.h"
 
+#include "core/ClockText.h"
 #include "data/DataError.h"
 #include "data/Statements.h"
 #include "gui/exam/ExamWindow.h"
@@ -55,6 +56,7 @@ QWidget* AnswerWindow::createWidget()
     c.questionIdCaption->setObjectName(QStringLiteral("lblID"));
     c.clock = new QLabel(QStringLiteral("ClockDisplay"), window);
     c.clock->setObjectName(QStringLiteral("lblClock"));
+    c.clock->setAccessibleName(QStringLiteral("Time open: ") + core::clockWords(0));
     QFont clockFont = c.clock->font();
     clockFont.setFamily(QStringLiteral("DejaVu Sans Mono"));
     clockFont.setBold(true);
@@ -174,6 +176,8 @@ void AnswerWindow::tick()
         return;
     m_clock.tick();
     m_controls->clock->setText(m_clock.text());
+    m_controls->clock->setAccessibleName(QStringLiteral("Time open: ") +
+                                         core::clockWords(m_clock.seconds()));
 }
 
 void AnswerWindow::returnToExam()

@@ -1,5 +1,6 @@
 #include "gui/exam/ExamWindow.h"
 
+#include "core/ClockText.h"
 #include "core/ExamRules.h"
 #include "core/QuestionDraw.h"
 #include "data/DataError.h"
@@ -100,6 +101,7 @@ QWidget* ExamWindow::createWidget()
     c.questionNoCaption = label("Label2", QStringLiteral("Question No."));
     c.questionNo = label("LblRec_Count", QStringLiteral("Record_count"));
     c.questionNo->setAccessibleName(QStringLiteral("Question No."));
+    c.questionTotal = label("lblQuestionTotal", QString());
     c.questionIdCaption = label("lblID", QStringLiteral("Question ID"));
     c.questionId = new QLineEdit(window);
     c.questionId->setObjectName(QStringLiteral("Text1"));
@@ -131,10 +133,12 @@ QWidget* ExamWindow::createWidget()
     numberFont.setBold(true);
     numberFont.setPointSizeF(numberFont.pointSizeF() * 1.3);
     c.questionNo->setFont(numberFont);
+    c.questionTotal->setFont(numberFont);
 
     auto* top = new QHBoxLayout;
     top->addWidget(c.questionNoCaption);
     top->addWidget(c.questionNo);
+    top->addWidget(c.questionTotal);
     top->addSpacing(24);
     top->addWidget(c.questionIdCaption);
     top->addWidget(c.questionId);
@@ -177,12 +181,13 @@ QWidget* ExamWindow::createWidget()
     // --- the answers: a check box and an option button share each row
     c.optionGroup = new OptionGroup(window);
     auto* answers = new QGridLayout;
-    answers->setColumnStretch(2, 1);
+    answers->setColumnStretch(1, 1);
     for (int k = 1; k <= 5; ++k) {
-        auto* check = new QCheckBox(window);
+        // The answer's number is its access key: Alt+1 to Alt+5 choose as a click does.
+        auto* check = new QCheckBox(QStringLiteral("&%1").arg(k), window);
         check->setObjectName(QStringLiteral("Check%1").arg(k));
         check->setAccessibleName(QStringLiteral("Answer %1").arg(k));
-        auto* option = new QRadioButton(window);
+        auto* option = new QRadioButton(QStringLiteral("&%1").arg(k), window);
         option->setObjectName(QStringLiteral("Option%1").arg(k));
         option->setAccessibleName(QStringLiteral("Answer %1").arg(k));
         c.checks[std::size_t(k)] = check;
@@ -191,6 +196,9 @@ QWidget* ExamWindow::createWidget()
         QPlainTextEdit* text = c.answerTexts[std::size_t(k)];
         flatten(text);
         text->setAccessibleName(QStringLiteral("Answer %1 text").arg(k));
+        // The choice control beside it takes the focus and reads the text
+        // as its description; a click on the text still chooses.
+        text->setFocusPolicy(Qt::NoFocus);
         text->viewport()->installEventFilter(new AnswerTextClicks(text, [this, k] {
             Controls& cc = *m_controls;
             if (cc.options[std::size_t(k)]->isVisible())
@@ -198,9 +206,10 @@ QWidget* ExamWindow::createWidget()
             else if (cc.checks[std::size_t(k)]->isVisible())
                 cc.checks[std::size_t(k)]->toggle();
         }));
+        // one of the two shows at a time, in the same place
         answers->addWidget(check, k - 1, 0, Qt::AlignTop);
-        answers->addWidget(option, k - 1, 1, Qt::AlignTop);
-        answers->addWidget(text, k - 1, 2);
+        answers->addWidget(option, k - 1, 0, Qt::AlignTop);
+        answers->addWidget(text, k - 1, 1);
     }
 
     // --- the buttons
@@ -249,6 +258,7 @@ QWidget* ExamWindow::createWidget()
     c.shownAnswer.Connect = QStringLiteral(";Rorura36");
     c.shownAnswer.RecordSource = QStringLiteral("showans");
     c.bindings = std::make_unique<Bindings>(c.questions);
+    orderTabs();
     return window;
 }
 
@@ -260,7 +270,9 @@ void ExamWindow::onLoad()
     m_countdown.reset();
     c.timer->setInterval(1000);
     run.questionNo += 1;
+    c.questionTotal->setText(QStringLiteral("/ %1").arg(run.questionCount));
     showQuestionNumber();
+    showTimeLeft();
     widget()->setWindowTitle(edition.examCaption(run.examCode));
     try {
         const int exam = examNumber();
@@ -326,7 +338,34 @@ template <typename Body> void ExamWindow::guarded(Body&& body)
 
 void ExamWindow::showQuestionNumber()
 {
-    m_controls->questionNo->setText(QString::number(program().run().questionNo));
+    const core::RunValues& run = program().run();
+    m_controls->questionNo->setText(QString::number(run.questionNo));
+    m_controls->questionNo->setAccessibleName(
+        QStringLiteral("Question %1 of %2").arg(run.questionNo).arg(run.questionCount));
+}
+
+void ExamWindow::showTimeLeft()
+{
+    // The label shows digits (and its design text until the first tick); a
+    // screen reader hears the time left in words.
+    core::Countdown countdown = m_countdown;
+    countdown.setLimitMinutes(program().edition().timeLimitMinutes);
+    m_controls->clock->setAccessibleName(QStringLiteral("Time left: ") +
+                                         core::clockWords(countdown.remainingSeconds()));
+}
+
+void ExamWindow::orderTabs()
+{
+    Controls& c = *m_controls;
+    // Reading order: the question, its exhibit, the answers, then what to
+    // do next; the clock's pause and the question's ID come last.
+    QList<QWidget*> order{c.question, c.exhibitButton};
+    for (int k = 1; k <= 5; ++k)
+        order << c.checks[std::size_t(k)] << c.options[std::size_t(k)];
+    order << c.previousButton << c.nextButton << c.showAnswerButton << c.endButton << c.pauseLink
+          << c.questionId;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void ExamWindow::onActivate()
@@ -350,8 +389,17 @@ void ExamWindow::applyAnswerMode()
     Controls& c = *m_controls;
     const bool single = core::isSingleAnswer(c.questionType->text());
     if (single) {
-        for (int k = 1; k <= 5; ++k)
+        int chosen = 1;
+        for (int k = 1; k <= 5; ++k) {
             c.optionGroup->setValue(k - 1, c.checks[std::size_t(k)]->isChecked());
+            if (c.options[std::size_t(k)]->isChecked())
+                chosen = k;
+        }
+        // Tab enters the options at the chosen one (the first while none is);
+        // the arrow keys move within them.
+        for (int k = 1; k <= 5; ++k)
+            c.options[std::size_t(k)]->setFocusPolicy(k == chosen ? Qt::StrongFocus
+                                                                  : Qt::ClickFocus);
     }
     for (int k = 1; k <= 5; ++k) {
         c.checks[std::size_t(k)]->setVisible(!single);
@@ -369,8 +417,11 @@ void ExamWindow::showAnswerRows()
     // question has no third answer either.
     for (int k = 1; k <= 5; ++k) {
         QPlainTextEdit* box = c.answerTexts[std::size_t(k)];
+        const QString text = box->toPlainText();
+        c.checks[std::size_t(k)]->setAccessibleDescription(text);
+        c.options[std::size_t(k)]->setAccessibleDescription(text);
         box->setVisible(true);
-        if (box->toPlainText().isEmpty()) {
+        if (text.isEmpty()) {
             box->setVisible(false);
             c.options[std::size_t(k)]->setVisible(false);
             c.checks[std::size_t(k)]->setVisible(false);
@@ -559,10 +610,15 @@ void ExamWindow::tick()
     m_countdown.tick();
     // Past the limit, while the candidate declines to end, the clock stays at 00:00:00.
     m_controls->clock->setText(m_countdown.text());
+    showTimeLeft();
     if (!m_countdown.expired())
         return;
     if (p.edition().timeOutAsksToEnd) {
         endExam();
+        // Declined: the ticks that came due while the question was open are
+        // not asked about again at once; the next comes a second from now.
+        if (m_controls)
+            m_controls->timer->restart();
         return;
     }
     m_askingToEnd = true;

@@ -65,6 +65,7 @@ public:
         QLineEdit* questionType = nullptr; // hidden; read by the answer mode
         QLabel* questionNoCaption = nullptr;
         QLabel* questionNo = nullptr;
+        QLabel* questionTotal = nullptr; // "/ 83" beside the number
         QLabel* questionIdCaption = nullptr;
         QLabel* bestChoiceHint = nullptr;
         QPushButton* previousButton = nullptr;
@@ -91,6 +92,8 @@ protected:
 
 private:
     void showQuestionNumber();
+    void showTimeLeft();
+    void orderTabs();
     void updateExhibitButton();
     QString currentDiagram() const;
     // Stores the choices, stops the clock and hands over to the score sheet.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <map>
 
 namespace gui {
@@ -46,10 +47,14 @@ void Bindings::bind(QCheckBox* box, const QString& field, Access access)
         // The answer key is shown, not offered: it cannot be ticked by mouse or key.
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
         box->setFocusPolicy(Qt::NoFocus);
-        // A click that reaches it all the same (its caption's access key, an
-        // event sent to it directly) is undone at once.
-        QObject::connect(box, &QCheckBox::clicked, box,
-                         [box](bool checked) { box->setChecked(!checked); });
+        // A change that reaches it all the same (its caption's access key, an
+        // event sent to it directly, an accessibility Toggle) is undone at once.
+        QObject::connect(box, &QCheckBox::toggled, &m_context, [this, box](bool checked) {
+            if (m_showing)
+                return;
+            const QScopedValueRollback undoing(m_showing, true);
+            box->setChecked(!checked);
+        });
     }
     add(box, field, Kind::CheckBox, access);
 }
@@ -96,6 +101,7 @@ void Bindings::show(Binding& b)
         break;
     case Kind::CheckBox: {
         b.shownTicked = !value.isNull() && value.toLongLong() != 0;
+        const QScopedValueRollback showing(m_showing, true);
         static_cast<QCheckBox*>(b.control.data())->setChecked(b.shownTicked);
         break;
     }

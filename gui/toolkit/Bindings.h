@@ -2,6 +2,7 @@
 
 #include "data/DataControl.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -58,6 +59,8 @@ private:
 
     data::DataControl& m_control;
     std::vector<Binding> m_bindings;
+    bool m_showing = false; // the binding itself sets what a box shows
+    QObject m_context;      // ends the boxes' connections with the bindings
 };
 
 } // namespace gui

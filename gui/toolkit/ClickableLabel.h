@@ -7,7 +7,8 @@ namespace gui {
 
 // A label that acts as a button: a click, or Space/Enter when it has the
 // focus, runs its handler. Used where a window shows a picture or a caption
-// to click rather than a push button.
+// to click rather than a push button. Assistive technology meets it as a
+// button whose Press action runs the same handler.
 class ClickableLabel final : public QLabel {
 public:
     explicit ClickableLabel(QWidget* parent = nullptr);

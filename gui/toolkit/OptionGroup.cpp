@@ -1,15 +1,42 @@
 #include "gui/toolkit/OptionGroup.h"
 
+#include <QButtonGroup>
 #include <QRadioButton>
 
 namespace gui {
 
+OptionGroup::OptionGroup(QObject* parent) : QObject(parent), m_group(new QButtonGroup(this))
+{
+    m_group->setExclusive(true);
+}
+
 void OptionGroup::add(QRadioButton* button, std::function<void()> click)
 {
     const int index = int(m_options.size());
-    button->setAutoExclusive(false);
+    // A radio button that is not auto-exclusive reports itself as a check
+    // box to assistive technology; the group decides the exclusiveness.
+    button->setAutoExclusive(true);
+    m_group->addButton(button, index);
     m_options.push_back({button, std::move(click)});
-    connect(button, &QRadioButton::clicked, this, [this, index] { setValue(index, true); });
+    connect(button, &QAbstractButton::pressed, this,
+            [this, button] { m_pressedWhileChosen = button->isChecked() ? button : nullptr; });
+    connect(button, &QAbstractButton::toggled, this, [this, index](bool checked) {
+        if (checked)
+            runClick(index);
+    });
+    connect(button, &QAbstractButton::clicked, this, [this, index, button] {
+        const bool unchanged = m_pressedWhileChosen == button;
+        m_pressedWhileChosen = nullptr;
+        if (unchanged)
+            runClick(index);
+    });
+}
+
+void OptionGroup::runClick(int index)
+{
+    const Option& option = m_options.at(std::size_t(index));
+    if (option.click)
+        option.click();
 }
 
 void OptionGroup::setValue(int index, bool value)
@@ -18,15 +45,17 @@ void OptionGroup::setValue(int index, bool value)
     if (!option.button)
         return;
     if (!value) {
-        option.button->setChecked(false);
+        if (option.button->isChecked()) {
+            m_group->setExclusive(false);
+            option.button->setChecked(false);
+            m_group->setExclusive(true);
+        }
         return;
     }
-    for (std::size_t i = 0; i < m_options.size(); ++i) {
-        if (m_options[i].button)
-            m_options[i].button->setChecked(int(i) == index);
-    }
-    if (option.click)
-        option.click();
+    if (option.button->isChecked())
+        runClick(index); // set true again: Click runs as for a change
+    else
+        option.button->setChecked(true); // the toggle runs Click
 }
 
 bool OptionGroup::value(int index) const

@@ -1,6 +1,7 @@
 #include "gui/toolkit/Program.h"
 
 #include "data/DataError.h"
+#include "gui/toolkit/RepeatingTimer.h"
 
 #include <QDir>
 
@@ -15,11 +16,14 @@ Program::~Program() = default;
 
 int Program::msgBox(const QString& prompt, int style, const QString& title)
 {
+    // A box runs its own event loop: no timer handler may run inside it.
+    RepeatingTimer::Hold hold;
     return m_prompter.msgBox(prompt, style, title.isEmpty() ? m_edition.applicationTitle : title);
 }
 
 QString Program::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
+    RepeatingTimer::Hold hold;
     return m_prompter.inputBox(prompt, title.isEmpty() ? m_edition.applicationTitle : title,
                                defaultText);
 }

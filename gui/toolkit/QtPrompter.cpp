@@ -1,5 +1,7 @@
 #include "gui/toolkit/QtPrompter.h"
 
+#include "gui/toolkit/RepeatingTimer.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -8,6 +10,8 @@ namespace gui {
 
 int QtPrompter::msgBox(const QString& prompt, int style, const QString& title)
 {
+    // Also for the boxes shown without a Program (a handler's escaped failure).
+    RepeatingTimer::Hold hold;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(prompt);
@@ -41,6 +45,7 @@ int QtPrompter::msgBox(const QString& prompt, int style, const QString& title)
 QString QtPrompter::inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText)
 {
+    RepeatingTimer::Hold hold;
     bool ok = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
                                                QLineEdit::Normal, defaultText, &ok);

@@ -10,9 +10,26 @@ void ScriptedPrompter::expectInput(const QString& prompt, const QString& text)
     m_script.append({prompt, 0, text, true});
 }
 
+void ScriptedPrompter::whileNextBoxIsOpen(std::function<void()> action)
+{
+    m_whileOpen.append(std::move(action));
+}
+
+void ScriptedPrompter::opened(Shown shown)
+{
+    shown.boxesOpen = m_open;
+    m_shown.append(shown);
+    if (m_whileOpen.isEmpty())
+        return;
+    const std::function<void()> action = m_whileOpen.takeFirst();
+    ++m_open;
+    action();
+    --m_open;
+}
+
 int ScriptedPrompter::msgBox(const QString& prompt, int style, const QString& title)
 {
-    m_shown.append({prompt, style, title, QString(), false});
+    opened({prompt, style, title, QString(), false});
     for (qsizetype i = 0; i < m_script.size(); ++i) {
         if (!m_script[i].input && m_script[i].prompt == prompt) {
             const int answer = m_script[i].answer;
@@ -27,7 +44,7 @@ int ScriptedPrompter::msgBox(const QString& prompt, int style, const QString& ti
 QString ScriptedPrompter::inputBox(const QString& prompt, const QString& title,
                                    const QString& defaultText)
 {
-    m_shown.append({prompt, 0, title, defaultText, true});
+    opened({prompt, 0, title, defaultText, true});
     for (qsizetype i = 0; i < m_script.size(); ++i) {
         if (m_script[i].input && m_script[i].prompt == prompt) {
             const QString text = m_script[i].text;
@@ -52,4 +69,5 @@ void ScriptedPrompter::clear()
     m_script.clear();
     m_shown.clear();
     m_unexpected.clear();
+    m_whileOpen.clear();
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Answers message boxes and input boxes from a script instead of a person.
 // Each expectation names the prompt it answers; a prompt nobody scripted is
@@ -17,6 +18,7 @@ public:
         QString title;
         QString defaultText; // input boxes
         bool input = false;
+        int boxesOpen = 0; // boxes already open when this one opened: 0 unless nested
     };
 
     // The next message box with this prompt answers `answer` (core::Prompter::Ok,
@@ -24,6 +26,11 @@ public:
     void expect(const QString& prompt, int answer);
     // The next input box with this prompt answers `text`.
     void expectInput(const QString& prompt, const QString& text);
+    // Runs `action` while the next box is open, before it is answered: what
+    // a real box's own event loop would let happen meanwhile (a timer coming
+    // due, a second box).
+    void whileNextBoxIsOpen(std::function<void()> action);
+    int boxesOpen() const { return m_open; }
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title,
@@ -38,6 +45,8 @@ public:
     void clear();
 
 private:
+    void opened(Shown shown);
+
     struct Expectation {
         QString prompt;
         int answer = 0;
@@ -47,4 +56,6 @@ private:
     QList<Expectation> m_script;
     QList<Shown> m_shown;
     QStringList m_unexpected;
+    QList<std::function<void()>> m_whileOpen;
+    int m_open = 0;
 };
