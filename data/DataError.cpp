@@ -33,6 +33,11 @@ QString DataError::describe() const
         return QStringLiteral("The question database \"%1\" in the folder \"%2\" cannot be "
                               "written (%3).")
             .arg(name, folder, m_detail);
+    case Kind::StoredCode:
+        return QStringLiteral("The question database \"%1\" cannot be used: it contains %2, "
+                              "which would run instructions of its own. Instructions stored in "
+                              "a question bank are never run.")
+            .arg(name, m_detail);
     case Kind::Other:
         break;
     }

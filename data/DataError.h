@@ -15,6 +15,8 @@ public:
         MissingTable, // a table or column a statement needs is absent
         NoCurrentRecord,
         ReadOnly, // the file or its folder cannot be written
+        // the bank holds triggers or views of its own, which never run
+        StoredCode,
         Other,
     };
 

@@ -7,12 +7,50 @@
 #include "data/TableRecordset.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace data {
 namespace {
 
+// "the trigger "a"", "the triggers "a", "b" and "c"", "... and 4 more": at
+// most five names, so a bank of a thousand triggers still gives a short message.
+QString namedThings(const QString& one, const QString& several, const QStringList& names)
+{
+    constexpr int shown = 5;
+    QStringList quoted;
+    for (const QString& name : names.mid(0, shown))
+        quoted << u'"' + name + u'"';
+    if (names.size() == 1)
+        return one + u' ' + quoted.first();
+    QString list = several + u' ';
+    if (names.size() > shown)
+        return list + quoted.join(QStringLiteral(", ")) +
+               QStringLiteral(" and %1 more").arg(names.size() - shown);
+    const QString last = quoted.takeLast();
+    return list + quoted.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+// SQLite's words when the bank's own code was about to run and was stopped:
+// a view of the bank read ("access to view "cat" prohibited") or a function
+// with side effects in its schema ("unsafe use of load_extension()").
+QString storedCodeDetail(const QString& message)
+{
+    static const QLatin1StringView view("access to view \"");
+    if (message.startsWith(view)) {
+        const qsizetype end = message.indexOf(u'"', view.size());
+        return namedThings(QStringLiteral("the view"), QString(),
+                           {message.mid(view.size(), end - view.size())});
+    }
+    static const QLatin1StringView unsafe("unsafe use of ");
+    if (message.startsWith(unsafe))
+        return QStringLiteral("a call of ") + message.mid(unsafe.size());
+    return QString();
+}
+
 DataError::Kind kindOf(int rc, const QString& message)
 {
+    if (!storedCodeDetail(message).isEmpty())
+        return DataError::Kind::StoredCode;
     switch (rc & 0xff) {
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
@@ -53,11 +91,55 @@ std::shared_ptr<Database> Database::OpenDatabase(const QString& fileName)
     sqlite3_extended_result_codes(db.get(), 1);
     // A second copy of the program may hold the file for a moment.
     sqlite3_busy_timeout(db.get(), 2000);
+    distrustSchema(db.get(), path);
     std::shared_ptr<Database> database(new Database(std::move(db), path));
-    // SQLite opens any file; the first read tells whether it is a database.
-    auto probe = database->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    database->step(probe.get(), QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    // SQLite opens any file; this first read tells whether it is a database.
+    const QStringList triggers = database->triggerNames();
+    // Refused rather than merely kept from firing: a bank that expects its
+    // triggers to do something would be used wrongly without them. They are
+    // neither run nor dropped; the file stays as it came.
+    if (!triggers.isEmpty())
+        throw DataError(
+            DataError::Kind::StoredCode, path,
+            namedThings(QStringLiteral("the trigger"), QStringLiteral("the triggers"), triggers));
     return database;
+}
+
+// A question bank is a file from anyone: nothing stored in it may run on
+// the program's connection. Its triggers and views never run (the program's
+// own TEMP views still do), functions with side effects may not be called
+// from its schema (views, defaults, checks, indexes), and its schema cannot
+// be written around SQLite's back.
+void Database::distrustSchema(sqlite3* db, const QString& path)
+{
+    const std::pair<int, int> settings[] = {
+        {SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0},
+        {SQLITE_DBCONFIG_DEFENSIVE, 1},
+        {SQLITE_DBCONFIG_ENABLE_TRIGGER, 0},
+        {SQLITE_DBCONFIG_ENABLE_VIEW, 0},
+    };
+    for (const auto& [option, wanted] : settings) {
+        int now = -1;
+        if (sqlite3_db_config(db, option, wanted, &now) != SQLITE_OK || now != wanted)
+            throw DataError(DataError::Kind::Other, path,
+                            QStringLiteral("the SQLite library %1 cannot open a question bank "
+                                           "safely")
+                                .arg(sqliteVersion()));
+    }
+}
+
+QStringList Database::triggerNames()
+{
+    const QString sql =
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' ORDER BY name");
+    auto st = prepare(sql);
+    QStringList names;
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
+        names << columnText(st.get(), 0);
+    if (rc != SQLITE_DONE)
+        fail(sql, rc);
+    return names;
 }
 
 Database::Database(SqliteHandle db, QString fileName)
@@ -83,11 +165,42 @@ sqlite3* Database::handle()
 void Database::fail(const QString& sql, int rc)
 {
     const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db.get())) : QString();
+    // The bank's views never run (see distrustSchema), and SQLite does not
+    // always say so in as many words ("no such table" for a view's own WITH):
+    // a failed statement that names one failed for it.
+    if (const QStringList views = viewsNamedIn(sql); !views.isEmpty())
+        throw DataError(
+            DataError::Kind::StoredCode, m_fileName,
+            namedThings(QStringLiteral("the view"), QStringLiteral("the views"), views));
     const DataError::Kind kind = kindOf(rc, message);
-    const QString detail = kind == DataError::Kind::MissingTable || sql.isEmpty()
+    const QString detail = kind == DataError::Kind::StoredCode ? storedCodeDetail(message)
+                           : kind == DataError::Kind::MissingTable || sql.isEmpty()
                                ? message
                                : message + QStringLiteral(" in \"") + sql + u'"';
     throw DataError(kind, m_fileName, detail);
+}
+
+QStringList Database::viewsNamedIn(const QString& sql)
+{
+    QStringList named;
+    if (!m_db || sql.isEmpty())
+        return named;
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(m_db.get(), "SELECT name FROM main.sqlite_master WHERE type = 'view'",
+                           -1, &raw, nullptr) != SQLITE_OK)
+        return named;
+    StatementHandle st(raw);
+    while (sqlite3_step(st.get()) == SQLITE_ROW) {
+        // Named where a table goes: FROM exam1, JOIN [exam11], "Test Information".
+        const QString name = columnText(st.get(), 0);
+        const QRegularExpression asTable(
+            QStringLiteral("\\b(from|join|into|update)\\s+[\\[\"]?%1[\\]\"]?(?![\\w])")
+                .arg(QRegularExpression::escape(name)),
+            QRegularExpression::CaseInsensitiveOption);
+        if (sql.contains(asTable))
+            named << name;
+    }
+    return named;
 }
 
 StatementHandle Database::prepare(const QString& sql)
@@ -228,13 +341,17 @@ std::optional<Database::TableInfo> Database::tableInfo(const QString& table)
     QString bare = table;
     if (bare.startsWith(u'[') && bare.endsWith(u']'))
         bare = bare.mid(1, bare.size() - 2);
-    auto find = prepare(QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name = ?1 COLLATE NOCASE"));
+    auto find = prepare(QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN "
+                                       "('table','view') AND name = ?1 COLLATE NOCASE"));
     bindValue(find.get(), 1, bare);
     if (sqlite3_step(find.get()) != SQLITE_ROW)
         return std::nullopt;
     TableInfo info;
     info.name = columnText(find.get(), 0);
+    // A view of the bank in a table's place is never read (see distrustSchema).
+    if (columnText(find.get(), 1) == QLatin1StringView("view"))
+        throw DataError(DataError::Kind::StoredCode, m_fileName,
+                        namedThings(QStringLiteral("the view"), QString(), {info.name}));
 
     auto columns =
         prepare(QStringLiteral("SELECT name, pk, type FROM pragma_table_info(") + u'\'' +

@@ -91,6 +91,11 @@ public:
 
 private:
     Database(SqliteHandle db, QString fileName);
+    static void distrustSchema(sqlite3* db, const QString& path);
+    // The triggers stored in the file, by name.
+    QStringList triggerNames();
+    // The bank's views that `sql` reads or writes as tables.
+    QStringList viewsNamedIn(const QString& sql);
     SqliteHandle m_db;
     QString m_fileName;
 };

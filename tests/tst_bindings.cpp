@@ -19,11 +19,18 @@ using Access = gui::Bindings::Access;
 
 namespace {
 
-// A data control with its bound controls, as a window holds them.
+// A data control with its bound controls, as a window holds them. Every
+// UPDATE on its connection is logged in the table writes, to tell "nothing
+// written" from "written again". (A bank's own triggers never run, so the
+// log is kept by temporary triggers of the connection itself.)
 struct Bound {
     Bound(const QString& path, const QString& source)
         : data(path, u";pwd=secret"_s, source), bindings(data)
     {
+        for (const QString& table : {u"exam1"_s, u"exam11"_s, u"tblrandom"_s})
+            data.Database()->Execute(
+                u"CREATE TEMP TRIGGER log_%1 AFTER UPDATE ON %1 "
+                "BEGIN INSERT INTO writes VALUES ('%1', NEW.ID); END"_s.arg(table));
     }
     data::DataControl data;
     gui::Bindings bindings;
@@ -84,14 +91,10 @@ void TestBindings::init()
     sqlfixture::create(
         m_path,
         {
-            // no choice made yet, and every UPDATE logged, to tell "nothing written" from "written
-            // again"
+            // no choice made yet; the log of the connections' writes (see Bound)
             u"UPDATE exam1 SET correctanswer1 = 0, correctanswer2 = 0, correctanswer3 = 0, correctanswer4 = 0, "
             "correctanswer5 = 0"_s,
             u"CREATE TABLE writes (tbl TEXT, id INTEGER)"_s,
-            u"CREATE TRIGGER w1 AFTER UPDATE ON exam1 BEGIN INSERT INTO writes VALUES ('exam1', NEW.ID); END"_s,
-            u"CREATE TRIGGER w2 AFTER UPDATE ON exam11 BEGIN INSERT INTO writes VALUES ('exam11', NEW.ID); END"_s,
-            u"CREATE TRIGGER w3 AFTER UPDATE ON tblrandom BEGIN INSERT INTO writes VALUES ('tblrandom', NEW.ID); END"_s,
         });
     m_window = std::make_unique<QWidget>();
     new QVBoxLayout(m_window.get());
@@ -234,13 +237,10 @@ void TestBindings::displayOnlyBoxesNeverWrite()
 
 void TestBindings::aRecordsChoicesAreStoredAtOnce()
 {
-    // a trigger fires once per statement that changes the row
-    sqlfixture::exec(m_path, u"CREATE TABLE statements (id INTEGER)"_s);
-    sqlfixture::exec(m_path, u"CREATE TRIGGER s1 AFTER UPDATE ON exam1 BEGIN "
-                             "INSERT INTO statements VALUES (NEW.ID); END"_s);
+    // the log's trigger fires once per statement that changes the row
     sqlfixture::exec(m_path, u"INSERT INTO tblrandom (sl_no, ID) VALUES (1, 3), (2, 5)"_s);
     for (const QString& source : {u"exam1"_s, data::sql::examQuestionsInDrawOrder(1)}) {
-        sqlfixture::exec(m_path, u"DELETE FROM statements"_s);
+        sqlfixture::exec(m_path, u"DELETE FROM writes"_s);
         Bound b(m_path, source);
         const QList<QCheckBox*> check = boxes(b.bindings, 4, Access::ReadWrite);
         b.data.Refresh();
@@ -249,7 +249,7 @@ void TestBindings::aRecordsChoicesAreStoredAtOnce()
         check[2]->setChecked(true);
         check[3]->setChecked(true);
         b.data.recordset().MoveNext();
-        QCOMPARE(sqlfixture::rows(m_path, u"SELECT id FROM statements"_s),
+        QCOMPARE(sqlfixture::rows(m_path, u"SELECT id FROM writes"_s),
                  QStringList{QString::number(id)});
         QCOMPARE(sqlfixture::rows(m_path, u"SELECT correctanswer1, correctanswer2, "
                                           "correctanswer3, correctanswer4 FROM exam1 "
@@ -282,11 +282,11 @@ void TestBindings::aFailedSaveLeavesTheRowAsItWas()
     for (const QString& raise : {u"ABORT"_s, u"ROLLBACK"_s, u"FAIL"_s}) {
         for (const Case& c : cases) {
             const QString what = raise + u": "_s + c.trigger;
-            sqlfixture::exec(m_path, u"CREATE TRIGGER full %1 BEGIN "
-                                     "SELECT RAISE(%2, 'database or disk is full'); END"_s.arg(
-                                         c.trigger, raise));
             const QStringList before = choices();
             Bound b(m_path, c.source);
+            b.data.Database()->Execute(
+                u"CREATE TEMP TRIGGER full %1 BEGIN "
+                "SELECT RAISE(%2, 'database or disk is full'); END"_s.arg(c.trigger, raise));
             const QList<QCheckBox*> check = boxes(b.bindings, 2, Access::ReadWrite);
             auto* second = new QCheckBox(m_window.get());
             b.bindings.bind(second, c.secondField, Access::ReadWrite);
@@ -299,7 +299,7 @@ void TestBindings::aFailedSaveLeavesTheRowAsItWas()
             QVERIFY2(choices(u"exam11"_s) == key, qPrintable(what));
             // nothing is lost: the choices are still on screen and stored once the disk has room
             QVERIFY(check[0]->isChecked() && second->isChecked());
-            sqlfixture::exec(m_path, u"DROP TRIGGER full"_s);
+            b.data.Database()->Execute(u"DROP TRIGGER full"_s);
             b.data.recordset().MoveNext();
             QVERIFY2(choices().at(0).startsWith(u"1|1|1|"_s), qPrintable(what));
             if (c.secondField.startsWith(u"exam11"_s))
