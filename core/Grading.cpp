@@ -1,5 +1,6 @@
 #include "core/Grading.h"
 
+#include "data/AnswerTruth.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
 #include "data/Statements.h"
@@ -30,15 +31,15 @@ int countOf(data::Database& db, const QString& sql)
 }
 
 // On this connection the exam's working table reads as the questions of its
-// draw only. SQLite looks a name up in the temporary schema before the main
-// one, so the grading statements keep their own texts and see just the drawn
-// rows; the view lives as long as the connection.
-void restrictToDraw(data::Database& db, int exam)
+// draw only, and both tables read their Yes/No answers by truth value, so a
+// key that stores Yes as -1 grades as one that stores 1. SQLite looks a name
+// up in the temporary schema before the main one, so the grading statements
+// keep their own texts and see just the drawn rows; the views live as long
+// as the connection.
+void readDrawByTruth(data::Database& db, int exam)
 {
-    const QString table = data::sql::workingTable(exam);
-    db.Execute(QStringLiteral("CREATE TEMP VIEW %1 AS SELECT * FROM main.%1 "
-                              "WHERE ID IN (SELECT ID FROM main.tblrandom)")
-                   .arg(table));
+    data::readAnswersByTruth(db, data::sql::workingTable(exam), data::sql::drawnRowsOnly());
+    data::readAnswersByTruth(db, data::sql::keyTable(exam));
 }
 
 } // namespace
@@ -75,7 +76,7 @@ ExamGrade Grading::grade(int exam, int questionCount) const
     // cat_scores is rebuilt as a whole or left as it was.
     data::Database::Transaction transaction(*db);
     db->Execute(data::sql::deleteCategoryScores());
-    restrictToDraw(*db, exam);
+    readDrawByTruth(*db, exam);
 
     result.drawn =
         countOf(*db, QStringLiteral("SELECT ID FROM %1").arg(data::sql::workingTable(exam)));

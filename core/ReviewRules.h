@@ -19,7 +19,8 @@ int reviewedExam(int examCode);
 // The questions the wrong-answer review pages through: those of the exam's
 // draw (tblrandom) that the candidate answered wrongly, in the order they were
 // asked. A question is wrong when any of the columns grading compares differs
-// from the key (1 to 4 in the full edition, 1 to 5 in the demo), so the review
+// from the key (1 to 4 in the full edition, 1 to 5 in the demo) in truth
+// value, as grading compares them (any number but 0 is Yes), so the review
 // and the score always agree, and a question the candidate never saw is never
 // "wrong".
 class WrongAnswerSelection {

@@ -1,5 +1,8 @@
 #include "data/Statements.h"
 
+#include "data/Sqlite.h"
+
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace data::sql {
@@ -175,15 +178,44 @@ QString dropTemporaryWorkingTable(int exam)
 
 QString wrongAnswersOfDrawView(int exam, int answerColumns)
 {
+    // Yes and No by truth value, as grading compares them.
     QStringList same;
     for (int k = 1; k <= answerColumns; ++k)
-        same << QStringLiteral("k.correctanswer%1 = w.correctanswer%1").arg(k);
+        same << QStringLiteral("(k.correctanswer%1 <> 0) = (w.correctanswer%1 <> 0)").arg(k);
     // NOT COALESCE(...): a question is wrong exactly when grading does not count it right.
     return QStringLiteral("CREATE TEMP VIEW %1 AS SELECT w.* FROM main.%1 AS w "
                           "WHERE w.ID IN (SELECT ID FROM main.tblrandom) "
                           "AND EXISTS (SELECT 1 FROM main.%2 AS k WHERE k.ID = w.ID "
                           "AND NOT COALESCE(%3, 0))")
         .arg(workingTable(exam), keyTable(exam), same.join(QStringLiteral(" AND ")));
+}
+
+QString answersByTruthView(const QString& table, const QStringList& columns,
+                           const QString& rowFilter)
+{
+    static const QRegularExpression answerColumn(QStringLiteral("^correctanswer[1-5]$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    QStringList read;
+    for (const QString& column : columns) {
+        const QString name = quoteName(column);
+        read << (answerColumn.match(column).hasMatch() ? QStringLiteral("(%1 <> 0) AS %1").arg(name)
+                                                       : name);
+    }
+    QString text = QStringLiteral("CREATE TEMP VIEW %1 AS SELECT %2 FROM main.%1")
+                       .arg(quoteName(table), read.join(QStringLiteral(", ")));
+    if (!rowFilter.isEmpty())
+        text += QStringLiteral(" WHERE ") + rowFilter;
+    return text;
+}
+
+QString dropTemporaryView(const QString& table)
+{
+    return QStringLiteral("DROP VIEW IF EXISTS temp.") + quoteName(table);
+}
+
+QString drawnRowsOnly()
+{
+    return QStringLiteral("ID IN (SELECT ID FROM main.tblrandom)");
 }
 
 QString correctAnswers(int exam, int answerColumns)

@@ -33,6 +33,18 @@ QString wrongAnswerReviewInDrawOrder(int exam);
 QString dropTemporaryWorkingTable(int exam);
 QString wrongAnswersOfDrawView(int exam, int answerColumns);
 
+// On one connection, a temporary view in place of a table of the bank whose
+// Yes/No answer columns (correctanswer1 to 5) read 1 for any number but 0 and
+// 0 for 0, and whose other columns read as stored: a desktop database stores
+// Yes as -1, and a key's Yes must match a working table's 1. `columns` are
+// the table's own, in order; `rowFilter`, when given, keeps only its rows.
+// The statements that read the table keep their texts and see the view.
+QString answersByTruthView(const QString& table, const QStringList& columns,
+                           const QString& rowFilter = QString());
+QString dropTemporaryView(const QString& table);
+// The row filter for the questions of the exam's draw.
+QString drawnRowsOnly();
+
 // Grading. `answerColumns` is 4 in the full edition and 5 in the demo.
 QString correctAnswers(int exam, int answerColumns); // exam 1's count
 QString wrongAnswers(int exam);                      // exams 2 and 3
