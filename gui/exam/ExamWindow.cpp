@@ -11,6 +11,7 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/toolkit/ClickableLabel.h"
 #include "gui/toolkit/ExhibitButtonPicture.h"
+#include "gui/toolkit/Pictures.h"
 #include "gui/toolkit/Program.h"
 
 #include <QCheckBox>
@@ -171,6 +172,7 @@ QWidget* ExamWindow::createWidget()
     c.exhibitButton->setAccessibleName(QStringLiteral("Exhibit"));
     c.exhibitButton->setToolTip(QStringLiteral("Show the exhibit of this question"));
     c.exhibitButton->setClickHandler([this] { showExhibit(); });
+    c.exhibitNotAvailable = exhibitNotAvailableLabel(window);
 
     c.bestChoiceHint =
         label("lblBestChoice",
@@ -243,6 +245,7 @@ QWidget* ExamWindow::createWidget()
     layout->addLayout(top);
     layout->addWidget(c.question);
     layout->addWidget(c.exhibitButton, 0, Qt::AlignLeft);
+    layout->addWidget(c.exhibitNotAvailable, 0, Qt::AlignLeft);
     layout->addWidget(c.bestChoiceHint);
     layout->addLayout(answers);
     layout->addStretch(1);
@@ -448,7 +451,8 @@ QString ExamWindow::currentDiagram() const
 void ExamWindow::updateExhibitButton()
 {
     program().run().exhibitPath = currentDiagram();
-    m_controls->exhibitButton->setVisible(!program().run().exhibitPath.isEmpty());
+    offerExhibit(m_controls->exhibitButton, m_controls->exhibitNotAvailable,
+                 program().run().exhibitPath, program().databasePath());
 }
 
 void ExamWindow::nextQuestion()
@@ -500,7 +504,7 @@ void ExamWindow::showExhibit()
     guarded([this] {
         Program& p = program();
         p.run().exhibitPath = currentDiagram();
-        if (p.run().exhibitPath.isEmpty())
+        if (!exhibitCanBeShown(p.run().exhibitPath, p.databasePath()))
             return;
         p.window<ExhibitViewer>().present();
         if (p.edition().exhibitHidesCaller)

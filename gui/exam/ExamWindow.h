@@ -73,6 +73,8 @@ public:
         QPushButton* endButton = nullptr;
         QPushButton* showAnswerButton = nullptr;
         ClickableLabel* exhibitButton = nullptr;
+        // in the button's place when its picture may not be opened
+        QLabel* exhibitNotAvailable = nullptr;
         QLabel* timeLeftCaption = nullptr;
         QLabel* clock = nullptr;
         ClickableLabel* pauseLink = nullptr;

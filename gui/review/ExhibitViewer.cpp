@@ -1,5 +1,6 @@
 #include "gui/review/ExhibitViewer.h"
 
+#include "core/ExhibitFile.h"
 #include "core/ReviewRules.h"
 #include "gui/exam/ExamWindow.h"
 #include "gui/review/ReviewExamWindow.h"
@@ -41,6 +42,8 @@ QWidget* ExhibitViewer::createWidget()
     c.problem = new QLabel(window);
     c.problem->setObjectName(QStringLiteral("problem"));
     c.problem->setWordWrap(true);
+    // It may name a path from the bank: shown as written, never as markup.
+    c.problem->setTextFormat(Qt::PlainText);
     c.problem->setVisible(false);
     c.problem->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; padding: 12px; }"));
     c.returnButton = new QPushButton(QStringLiteral("&Return"), window);
@@ -70,7 +73,13 @@ void ExhibitViewer::showPicture()
 {
     Controls& c = *m_controls;
     m_shownPath = program().run().exhibitPath;
-    const Picture picture = gui::loadPicture(m_shownPath);
+    Picture picture;
+    if (m_shownPath.isEmpty())
+        picture = gui::loadPicture(m_shownPath);
+    else if (const auto file = core::exhibitFile(m_shownPath, program().databasePath()))
+        picture = gui::loadPicture(*file, m_shownPath);
+    else
+        picture.error = exhibitNotAvailableText(); // and nothing outside the exhibits is opened
     if (picture.isNull()) {
         // A missing or unreadable picture is said in words; the exam goes on.
         c.picture->clear();

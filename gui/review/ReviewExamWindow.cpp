@@ -8,6 +8,7 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/toolkit/ClickableLabel.h"
 #include "gui/toolkit/ExhibitButtonPicture.h"
+#include "gui/toolkit/Pictures.h"
 #include "gui/toolkit/Program.h"
 
 #include <QCheckBox>
@@ -130,6 +131,7 @@ QWidget* ReviewExamWindow::createWidget()
     c.exhibitButton->setObjectName(QStringLiteral("Picture1"));
     c.exhibitButton->setAccessibleName(QStringLiteral("Exhibit"));
     c.exhibitButton->setToolTip(QStringLiteral("Show the exhibit of this question"));
+    c.exhibitNotAvailable = exhibitNotAvailableLabel(window);
 
     c.optionGroup = new OptionGroup(window);
     auto* answers = new QGridLayout;
@@ -197,6 +199,7 @@ QWidget* ReviewExamWindow::createWidget()
     layout->addLayout(top);
     layout->addWidget(c.question, 2);
     layout->addWidget(c.exhibitButton, 0, Qt::AlignLeft);
+    layout->addWidget(c.exhibitNotAvailable, 0, Qt::AlignLeft);
     layout->addLayout(answers);
     layout->addSpacing(6);
     layout->addWidget(c.explanationCaption);
@@ -371,7 +374,8 @@ QString ReviewExamWindow::currentDiagram() const
 void ReviewExamWindow::updateExhibitButton()
 {
     program().run().exhibitPath = currentDiagram();
-    m_controls->exhibitButton->setVisible(!program().run().exhibitPath.isEmpty());
+    offerExhibit(m_controls->exhibitButton, m_controls->exhibitNotAvailable,
+                 program().run().exhibitPath, program().databasePath());
 }
 
 void ReviewExamWindow::nextQuestion()
@@ -419,7 +423,7 @@ void ReviewExamWindow::showExhibit()
             return;
         Program& p = program();
         p.run().exhibitPath = currentDiagram();
-        if (p.run().exhibitPath.isEmpty())
+        if (!exhibitCanBeShown(p.run().exhibitPath, p.databasePath()))
             return;
         p.window<ExhibitViewer>().present();
         if (p.edition().exhibitHidesCaller)

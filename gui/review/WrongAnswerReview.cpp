@@ -9,6 +9,7 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/toolkit/ClickableLabel.h"
 #include "gui/toolkit/ExhibitButtonPicture.h"
+#include "gui/toolkit/Pictures.h"
 #include "gui/toolkit/Program.h"
 #include "gui/toolkit/WindowPrinter.h"
 
@@ -131,6 +132,7 @@ QWidget* WrongAnswerReview::createWidget()
     c.exhibitButton->setObjectName(QStringLiteral("Picture1"));
     c.exhibitButton->setAccessibleName(QStringLiteral("Exhibit"));
     c.exhibitButton->setToolTip(QStringLiteral("Show the exhibit of this question"));
+    c.exhibitNotAvailable = exhibitNotAvailableLabel(area);
 
     c.keyCaption = new QLabel(QStringLiteral("Correct Choice(s):"), area);
     c.keyCaption->setObjectName(QStringLiteral("LblCorrect"));
@@ -187,6 +189,7 @@ QWidget* WrongAnswerReview::createWidget()
     areaLayout->setContentsMargins(0, 0, 0, 0);
     areaLayout->addWidget(c.question, 2);
     areaLayout->addWidget(c.exhibitButton, 0, Qt::AlignLeft);
+    areaLayout->addWidget(c.exhibitNotAvailable, 0, Qt::AlignLeft);
     areaLayout->addLayout(answers);
     areaLayout->addSpacing(6);
     areaLayout->addWidget(c.explanationCaption);
@@ -362,7 +365,8 @@ void WrongAnswerReview::updateExhibitButton()
 {
     // Set on opening too, so the first question shows the button only when it has an exhibit.
     program().run().exhibitPath = currentDiagram();
-    m_controls->exhibitButton->setVisible(!program().run().exhibitPath.isEmpty());
+    offerExhibit(m_controls->exhibitButton, m_controls->exhibitNotAvailable,
+                 program().run().exhibitPath, program().databasePath());
 }
 
 void WrongAnswerReview::nextQuestion()
@@ -410,7 +414,7 @@ void WrongAnswerReview::showExhibit()
             return;
         Program& p = program();
         p.run().exhibitPath = currentDiagram();
-        if (p.run().exhibitPath.isEmpty())
+        if (!exhibitCanBeShown(p.run().exhibitPath, p.databasePath()))
             return;
         p.window<ExhibitViewer>().present();
         if (p.edition().exhibitHidesCaller)

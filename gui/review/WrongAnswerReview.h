@@ -62,6 +62,8 @@ public:
         QLabel* categoryCaption = nullptr;
         QLineEdit* category = nullptr;
         QWidget* exhibitButton = nullptr; // a button, or the demo's picture of the word
+        // in the button's place when its picture may not be opened
+        QLabel* exhibitNotAvailable = nullptr;
         QPushButton* nextButton = nullptr;
         QPushButton* previousButton = nullptr;
         QPushButton* printButton = nullptr;

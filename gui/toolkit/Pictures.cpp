@@ -1,16 +1,19 @@
 #include "gui/toolkit/Pictures.h"
 
+#include "core/ExhibitFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLabel>
 
 namespace gui {
 
-Picture loadPicture(const QString& path)
+Picture loadPicture(const QString& path, const QString& shownName)
 {
     Picture picture;
     const QFileInfo info(path);
-    const QString shown = QDir::toNativeSeparators(path);
+    const QString shown = QDir::toNativeSeparators(shownName.isEmpty() ? path : shownName);
     if (path.isEmpty()) {
         picture.error = QStringLiteral("This question has no exhibit picture.");
         return picture;
@@ -31,6 +34,40 @@ Picture loadPicture(const QString& path)
         image.setDevicePixelRatio(2.0);
     picture.image = std::move(image);
     return picture;
+}
+
+QString exhibitNotAvailableText()
+{
+    return QStringLiteral("exhibit not available");
+}
+
+QLabel* exhibitNotAvailableLabel(QWidget* parent)
+{
+    auto* label = new QLabel(exhibitNotAvailableText(), parent);
+    label->setObjectName(QStringLiteral("exhibitNotAvailable"));
+    label->setTextFormat(Qt::PlainText);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x5a, 0x66, 0x73));
+    label->setPalette(palette);
+    QFont font = label->font();
+    font.setItalic(true);
+    label->setFont(font);
+    label->setVisible(false);
+    return label;
+}
+
+bool exhibitCanBeShown(const QString& diagram, const QString& databasePath)
+{
+    return core::exhibitFile(diagram, databasePath).has_value();
+}
+
+void offerExhibit(QWidget* button, QLabel* notAvailable, const QString& diagram,
+                  const QString& databasePath)
+{
+    const bool named = !diagram.isEmpty();
+    const bool shown = named && exhibitCanBeShown(diagram, databasePath);
+    button->setVisible(shown);
+    notAvailable->setVisible(named && !shown);
 }
 
 } // namespace gui

@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QString>
 
+class QLabel;
+class QWidget;
+
 namespace gui {
 
 struct Picture {
@@ -13,6 +16,20 @@ struct Picture {
 
 // A picture from a file path, relative to the current folder. A name ending
 // in "@2x" holds twice the pixels and is shown at half size, sharp on HiDPI.
-Picture loadPicture(const QString& path);
+// Messages name the file as `shownName` when one is given.
+Picture loadPicture(const QString& path, const QString& shownName = QString());
+
+// What a question shows in place of its exhibit button when the picture its
+// diagram1 names lies outside the exhibits folder beside the question bank
+// (see core::exhibitFile): nothing of it is opened.
+QString exhibitNotAvailableText();
+QLabel* exhibitNotAvailableLabel(QWidget* parent);
+// Whether `diagram` names an exhibit the viewer may open.
+bool exhibitCanBeShown(const QString& diagram, const QString& databasePath);
+// After a move: the exhibit button when the question names a picture that
+// can be shown, the "not available" label when it names one that cannot,
+// neither when it names none.
+void offerExhibit(QWidget* button, QLabel* notAvailable, const QString& diagram,
+                  const QString& databasePath);
 
 } // namespace gui
