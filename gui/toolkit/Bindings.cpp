@@ -38,6 +38,9 @@ void Bindings::bind(QPlainTextEdit* box, const QString& field)
 }
 void Bindings::bind(QLabel* label, const QString& field)
 {
+    // What a bank holds is shown as written: "<img src=...>" in a test name
+    // must not make the label look a picture up on disk.
+    label->setTextFormat(Qt::PlainText);
     add(label, field, Kind::Label, Access::DisplayOnly);
 }
 

@@ -14,6 +14,8 @@ int QtPrompter::msgBox(const QString& prompt, int style, const QString& title)
     RepeatingTimer::Hold hold;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
+    // Messages quote names from the question bank: shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
     switch (style) {
     case core::Prompter::OkCancelQuestion:
