@@ -111,9 +111,9 @@ ExamGrade Grading::grade(int exam, int questionCount) const
         result.categories.push_back(category);
 
         scores->AddNew();
-        scores->setValue(2, category.total);
-        scores->setValue(3, category.correct);
-        scores->setValue(4, category.percent);
+        scores->setValue(categoryTotalPosition, category.total);
+        scores->setValue(categoryCorrectPosition, category.correct);
+        scores->setValue(categoryPercentPosition, category.percent);
         scores->Update();
     }
     scores->Close();

@@ -13,6 +13,12 @@ struct CategoryScore {
     int percent = 0;
 };
 
+// Where grading writes a category's result in each row of cat_scores,
+// counting columns from 0; the names of those columns are the bank's.
+constexpr int categoryTotalPosition = 2;
+constexpr int categoryCorrectPosition = 3;
+constexpr int categoryPercentPosition = 4;
+
 // A graded exam. The score is out of 1000.
 struct ExamGrade {
     int exam = 0;

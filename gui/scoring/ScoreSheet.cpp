@@ -108,8 +108,10 @@ void fillGrid(QTableWidget* g, const GridRows& rows, Qt::Alignment firstAlignmen
                       2 * g->frameWidth());
 }
 
-// Every row of a data control's record source, two columns of it as text.
-GridRows readRows(data::DataControl& control, const QString& first, const QString& second,
+// Every row of a data control's record source, two columns of it (by name
+// or by position) as text.
+template <typename Field>
+GridRows readRows(data::DataControl& control, const Field& first, const Field& second,
                   QString (*showFirst)(const QVariant&))
 {
     control.Refresh();
@@ -193,9 +195,14 @@ void ScoreSheet::readGridRows()
     const QString file = program().edition().databaseFile;
     data::DataControl data3(file, designConnect, QStringLiteral("cat"));
     m_categoryRows = readRows(data3, QStringLiteral("sl_no"), QStringLiteral("cat_desc"), asText);
+    // The grid shows what grading wrote, read where it wrote it: the
+    // percentage at position 4 under "Cat_correct" and the correct answers at
+    // position 3 under "cat_scores", whatever names the bank gives those
+    // columns (one that calls the count Cat_correct would show 9 right
+    // answers as "9%").
     data::DataControl data4(file, designConnect, QStringLiteral("cat_scores"));
     m_scoreRows =
-        readRows(data4, QStringLiteral("Cat_correct"), QStringLiteral("cat_scores"), asPercent);
+        readRows(data4, core::categoryPercentPosition, core::categoryCorrectPosition, asPercent);
 }
 
 void ScoreSheet::showTitleAndPassScore()
@@ -268,6 +275,7 @@ QWidget* ScoreSheet::createWidget()
     QLabel* name = label(window, "lblCandName");
     setFont(name, 1.15, true);
     name->setTextInteractionFlags(Qt::NoTextInteraction);
+    name->setTextFormat(Qt::PlainText); // the name as typed, never as markup
     who->addWidget(label4, 0, 0);
     who->addWidget(name, 0, 1, 1, 2);
     who->addWidget(lblDate, 1, 0);
