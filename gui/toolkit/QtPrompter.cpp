@@ -8,13 +8,16 @@
 
 namespace gui {
 
-int QtPrompter::msgBox(const QString& prompt, int style, const QString& title)
+int QtPrompter::msgBox(const QString& prompt, int style, const QString& title,
+                       const QString& details)
 {
     // Also for the boxes shown without a Program (a handler's escaped failure).
     RepeatingTimer::Hold hold;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(prompt);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     switch (style) {
     case core::Prompter::OkCancelQuestion:
         box.setIcon(QMessageBox::Question);
