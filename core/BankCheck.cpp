@@ -237,14 +237,15 @@ public:
                 throw;
             // An index in a sort order this program lacks cannot be checked;
             // checkSchema() has said so.
-            if (m_problems.isEmpty())
-                problem(QStringLiteral("the file could not be checked for damage"),
+            if (!anyProblem())
+                problem(Kind::File, QStringLiteral("the file could not be checked for damage"),
                         error.technical());
             return false;
         }
         if (faults == QStringList{QStringLiteral("ok")})
             return true;
-        problem(QStringLiteral("the file is damaged, so its questions cannot be trusted"),
+        problem(Kind::File,
+                QStringLiteral("the file is damaged, so its questions cannot be trusted"),
                 QStringLiteral("integrity check: ") + faults.join(QStringLiteral("; ")));
         return false;
     }
@@ -265,7 +266,7 @@ public:
             guarded(table(QStringLiteral("cat")), [&] {
                 m_categories = count(QStringLiteral("SELECT count(*) FROM cat"));
                 if (m_categories == 0)
-                    problem(QStringLiteral("cat lists no categories"));
+                    problem(Kind::Table, QStringLiteral("cat lists no categories"));
             });
         }
         std::map<QString, Scanned> scanned;
@@ -281,9 +282,9 @@ public:
             // told of already, are why there can be none.
             if (name == working && duplicated == 0 &&
                 m_workingKey.compare(QLatin1StringView("ID"), Qt::CaseInsensitive) != 0)
-                problem(QStringLiteral("%1 has no unique index on ID, which drawing its "
-                                       "questions needs")
-                            .arg(name));
+                problem(Kind::Ids, QStringLiteral("%1 has no unique index on ID, which drawing its "
+                                                  "questions needs")
+                                       .arg(name));
         }
         if (scanned.count(working) && scanned.count(key))
             pair(working, scanned[working], key, scanned[key]);
@@ -309,9 +310,11 @@ public:
             const QString choices = working + QStringLiteral(": the choices cannot be stored");
             const QString shown =
                 QStringLiteral("showans cannot hold the question whose answer is shown");
-            const QString grading = QStringLiteral("exam %1 could not be graded").arg(exam);
+            const QString grading = QStringLiteral("exam %1 cannot be graded").arg(exam);
             uses << Use{draw, data::sql::deleteRandomDraw()}
                  << Use{draw, QStringLiteral("INSERT INTO tblrandom (sl_no, ID) VALUES (1, 1)")}
+                 << Use{working + QStringLiteral(": its questions cannot be drawn"),
+                        QStringLiteral("SELECT ID FROM %1 WHERE rowid = 1").arg(q(working))}
                  << Use{working + QStringLiteral(": the questions drawn cannot be read"),
                         data::sql::examQuestionsInDrawOrder(exam)}
                  << Use{choices, data::sql::resetDrawnChoices(exam, answerSlots)}
@@ -327,8 +330,7 @@ public:
                  << Use{grading, data::sql::deleteCategoryScores()}
                  << Use{grading, QStringLiteral("SELECT * FROM cat")}
                  << Use{grading, QStringLiteral("SELECT * FROM cat_scores")}
-                 << Use{QStringLiteral("the wrong answers of exam %1 could not be reviewed")
-                            .arg(exam),
+                 << Use{QStringLiteral("the wrong answers of exam %1 cannot be reviewed").arg(exam),
                         data::sql::wrongAnswerReviewInDrawOrder(exam)}
                  << Use{QStringLiteral("the test information cannot be read"),
                         QStringLiteral("SELECT * FROM ") + q(data::sql::testInformationTable())};
@@ -340,16 +342,29 @@ public:
             if (why.isEmpty() || told.contains(use.purpose))
                 continue;
             told.insert(use.purpose);
-            problem(use.purpose, why + QStringLiteral("\nStatement: ") + sql);
+            problem(Kind::Table, use.purpose, why + QStringLiteral("\nStatement: ") + sql);
         }
     }
 
-    QList<BankProblem> problems() const { return m_problems; }
+    bool anyProblem() const { return !m_found.empty(); }
+    QList<BankProblem> problems()
+    {
+        std::stable_sort(m_found.begin(), m_found.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        QList<BankProblem> sorted;
+        sorted.reserve(qsizetype(m_found.size()));
+        for (const auto& found : m_found)
+            sorted << found.second;
+        return sorted;
+    }
 
 private:
-    void problem(const QString& text, const QString& detail = QString())
+    // What a problem is about; the message tells the weightiest first.
+    enum class Kind { File, Table, Ids, Pairing, Key, YesNo, Category, Length };
+
+    void problem(Kind kind, const QString& text, const QString& detail = QString())
     {
-        m_problems << BankProblem{text, detail};
+        m_found.push_back({kind, BankProblem{text, detail}});
     }
 
     const Table& table(const QString& name) const
@@ -366,7 +381,7 @@ private:
         try {
             body();
         } catch (const data::DataError& error) {
-            problem(QStringLiteral("%1 (%2) cannot be read").arg(t.name, t.role),
+            problem(Kind::Table, QStringLiteral("%1 (%2) cannot be read").arg(t.name, t.role),
                     error.technical());
         }
     }
@@ -386,11 +401,13 @@ private:
     {
         const QString type = m_catalog.value(t.name.toLower());
         if (type.isEmpty()) {
-            problem(QStringLiteral("the table %1 (%2) is missing").arg(t.name, t.role));
+            problem(Kind::Table,
+                    QStringLiteral("the table %1 (%2) is missing").arg(t.name, t.role));
             return false;
         }
         if (type != u"table") {
-            problem(QStringLiteral("%1 (%2) is a view, not a table").arg(t.name, t.role));
+            problem(Kind::Table,
+                    QStringLiteral("%1 (%2) is a view, not a table").arg(t.name, t.role));
             return false;
         }
         const auto info = m_db.tableInfo(t.name);
@@ -399,7 +416,7 @@ private:
         bool complete = true;
         for (const QString& column : t.columns) {
             if (!info->columns.contains(column, Qt::CaseInsensitive)) {
-                problem(QStringLiteral("%1 has no column %2").arg(t.name, column));
+                problem(Kind::Table, QStringLiteral("%1 has no column %2").arg(t.name, column));
                 complete = false;
             }
         }
@@ -407,12 +424,12 @@ private:
         if (t.name == u"showans" && complete &&
             (info->columns.size() < 2 ||
              info->columns.at(1).compare(QLatin1StringView("id"), Qt::CaseInsensitive) != 0)) {
-            problem(QStringLiteral("showans must have its column id in second place"));
+            problem(Kind::Table, QStringLiteral("showans must have its column id in second place"));
             complete = false;
         }
         if (t.name == u"cat_scores" && info->columns.size() < 5) {
-            problem(QStringLiteral("cat_scores has %1 columns; the scores need five")
-                        .arg(info->columns.size()));
+            problem(Kind::Table, QStringLiteral("cat_scores has %1 columns; the scores need five")
+                                     .arg(info->columns.size()));
             complete = false;
         }
         checkIndexes(t);
@@ -437,7 +454,8 @@ private:
                 // Only a comparison asks SQLite for the sort order.
                 m_db.statementProblem(QStringLiteral("SELECT 'a' < 'b' COLLATE ") + q(collation));
             if (!why.isEmpty())
-                problem(QStringLiteral("%1 has an index that needs a sort order this program "
+                problem(Kind::Table,
+                        QStringLiteral("%1 has an index that needs a sort order this program "
                                        "does not have")
                             .arg(t.name),
                         QStringLiteral("index %1: %2").arg(index, why));
@@ -494,9 +512,9 @@ private:
                 int correct = 0;
                 for (int k = 0; k < int(t.yesNo.size()); ++k) {
                     if (!row.isNumber(yesNoAt + k)) {
-                        problem(
-                            QStringLiteral("%1: %2 holds %3, not Yes or No")
-                                .arg(where(), t.yesNo.at(k), typeWords(row.typeName(yesNoAt + k))));
+                        problem(Kind::YesNo, QStringLiteral("%1: %2 holds %3, not Yes or No")
+                                                 .arg(where(), t.yesNo.at(k),
+                                                      typeWords(row.typeName(yesNoAt + k))));
                         marksKnown = false;
                     } else if (row.number(yesNoAt + k) != 0) {
                         ++correct;
@@ -504,9 +522,9 @@ private:
                 }
                 for (int k = 0; k < int(t.texts.size()); ++k) {
                     if (tooLong(row.bytes(textsAt + k)))
-                        problem(
-                            QStringLiteral("%1: %2 is longer than %3 characters")
-                                .arg(where(), columnWords(t.texts.at(k)), number(longestBankText)));
+                        problem(Kind::Length, QStringLiteral("%1: %2 is longer than %3 characters")
+                                                  .arg(where(), columnWords(t.texts.at(k)),
+                                                       number(longestBankText)));
                 }
                 if (!t.questions)
                     return true;
@@ -517,15 +535,17 @@ private:
                     checkCategory(where, row, 2);
                 if (isKey && marksKnown) {
                     if (correct == 0)
-                        problem(QStringLiteral("%1 has no correct answer").arg(where()));
+                        problem(Kind::Key, QStringLiteral("%1 has no correct answer").arg(where()));
                     else if (single && correct != 1)
-                        problem(QStringLiteral("%1 is a single-answer question with %2 correct "
+                        problem(Kind::Key,
+                                QStringLiteral("%1 is a single-answer question with %2 correct "
                                                "answers")
                                     .arg(where())
                                     .arg(correct));
                     for (int k = 0; k < answerSlots; ++k) {
                         if (row.number(yesNoAt + k) != 0 && blank(row.bytes(answersAt + k)))
-                            problem(QStringLiteral("%1 marks answer %2 correct, but answer %2 "
+                            problem(Kind::Key,
+                                    QStringLiteral("%1 marks answer %2 correct, but answer %2 "
                                                    "is empty")
                                         .arg(where())
                                         .arg(k + 1));
@@ -535,13 +555,16 @@ private:
                 return true;
             });
         if (withoutId == 1)
-            problem(QStringLiteral("%1: a question has no ID").arg(t.name));
+            problem(Kind::Ids, QStringLiteral("%1: a question has no ID").arg(t.name));
         else if (withoutId > 1)
-            problem(QStringLiteral("%1: %2 questions have no ID").arg(t.name, number(withoutId)));
+            problem(Kind::Ids,
+                    QStringLiteral("%1: %2 questions have no ID").arg(t.name, number(withoutId)));
         if (oddIds == 1)
-            problem(QStringLiteral("%1: a question's ID is not a whole number").arg(t.name));
+            problem(Kind::Ids,
+                    QStringLiteral("%1: a question's ID is not a whole number").arg(t.name));
         else if (oddIds > 1)
-            problem(QStringLiteral("%1: %2 questions have IDs that are not whole numbers")
+            problem(Kind::Ids,
+                    QStringLiteral("%1: %2 questions have IDs that are not whole numbers")
                         .arg(t.name, number(oddIds)));
         return facts;
     }
@@ -551,17 +574,16 @@ private:
     void checkCategory(const Where& where, const data::Database::Row& row, int column)
     {
         if (!row.isNumber(column)) {
-            problem(QStringLiteral("%1 has no category").arg(where()));
+            problem(Kind::Category, QStringLiteral("%1 has no category").arg(where()));
             return;
         }
         const double category = row.number(column);
         if (category == std::floor(category) && category >= 0 && category < double(m_categories))
             return;
-        const QString listed = m_categories == 1
-                                   ? QStringLiteral("it lists category 0 only")
-                                   : QStringLiteral("it lists 0 to %1").arg(m_categories - 1);
-        problem(QStringLiteral("%1 is in category %2, which cat does not list (%3)")
-                    .arg(where(), row.value(column).toString(), listed));
+        const QString listed = m_categories == 1 ? QStringLiteral("0")
+                                                 : QStringLiteral("0 to %1").arg(m_categories - 1);
+        problem(Kind::Category, QStringLiteral("%1 is in category %2, but cat lists %3 only")
+                                    .arg(where(), row.value(column).toString(), listed));
     }
 
     // Returns how many IDs appear more than once.
@@ -573,10 +595,10 @@ private:
             const auto next = std::upper_bound(it, ids.end(), *it);
             if (next - it > 1) {
                 ++duplicated;
-                problem(QStringLiteral("%1: question ID %2 appears %3")
-                            .arg(name)
-                            .arg(*it)
-                            .arg(times(next - it)));
+                problem(Kind::Ids, QStringLiteral("%1: question ID %2 appears %3")
+                                       .arg(name)
+                                       .arg(*it)
+                                       .arg(times(next - it)));
             }
             it = next;
         }
@@ -594,7 +616,8 @@ private:
         std::sort(keyIds.begin(), keyIds.end());
         for (qint64 id : questions.ids) {
             if (!std::binary_search(keyIds.begin(), keyIds.end(), id))
-                problem(QStringLiteral("%1: there is no answer for question ID %2 of %3")
+                problem(Kind::Pairing,
+                        QStringLiteral("%1: there is no answer for question ID %2 of %3")
                             .arg(key)
                             .arg(id)
                             .arg(working));
@@ -606,7 +629,8 @@ private:
             // A key that calls it single-answer itself has been told of.
             if (found != answers.keys.end() && found->id == id && !found->single &&
                 found->correct > 1)
-                problem(QStringLiteral("%1: question ID %2 is a single-answer question in %3 "
+                problem(Kind::Key,
+                        QStringLiteral("%1: question ID %2 is a single-answer question in %3 "
                                        "with %4 correct answers")
                             .arg(key)
                             .arg(id)
@@ -623,7 +647,7 @@ private:
     QSet<QString> m_usable;
     QString m_workingKey;
     qint64 m_categories = 0;
-    QList<BankProblem> m_problems;
+    std::vector<std::pair<Kind, BankProblem>> m_found;
 };
 
 } // namespace
@@ -664,7 +688,7 @@ BankVerdict checkBank(const QString& databaseFile, int exam, BankUse use)
         checker.checkSchema();
         if (checker.checkIntegrity()) {
             checker.checkRows();
-            if (checker.problems().isEmpty())
+            if (!checker.anyProblem())
                 checker.checkStatements();
         }
         verdict.problems = checker.problems();

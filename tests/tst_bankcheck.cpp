@@ -109,6 +109,9 @@ void TestBankCheck::unusableBankIsRefusedBeforeAnythingIsAsked_data()
     QTest::newRow("working table is a view")
         << false << u"working table is a view"_s
         << refused(exam, {u"exam1 (the questions of exam 1) is a view, not a table"_s});
+    QTest::newRow("working table without row numbers")
+        << false << u"working table without row numbers"_s
+        << refused(exam, {u"exam1: its questions cannot be drawn"_s});
     QTest::newRow("duplicate ID") << false << u"duplicate ID"_s
                                   << refused(exam, {u"exam1: question ID 1 appears twice"_s});
     QTest::newRow("no index on ID")
@@ -130,8 +133,7 @@ void TestBankCheck::unusableBankIsRefusedBeforeAnythingIsAsked_data()
                    {u"exam11: question ID 3 marks answer 5 correct, but answer 5 is empty"_s});
     QTest::newRow("unknown category")
         << false << u"unknown category"_s
-        << refused(exam, {u"exam1: question ID 1 is in category 7, which cat does not list (it "
-                          "lists 0 to 2)"_s});
+        << refused(exam, {u"exam1: question ID 1 is in category 7, but cat lists 0 to 2 only"_s});
     QTest::newRow("Yes stored as text")
         << false << u"Yes stored as text"_s
         << refused(exam, {u"exam11: question ID 1: correctanswer1 holds text, not Yes or No"_s});

@@ -97,6 +97,18 @@ const std::map<QString, std::function<void(const QString&)>>& damageTable()
              exec(p, QStringLiteral("ALTER TABLE exam1 RENAME TO exam1_rows"));
              exec(p, QStringLiteral("CREATE VIEW exam1 AS SELECT * FROM exam1_rows"));
          }},
+        {QStringLiteral("working table without row numbers"),
+         [](const QString& p) {
+             exec(p, QStringLiteral("ALTER TABLE exam1 RENAME TO exam1_rows"));
+             exec(p, QStringLiteral(
+                         "CREATE TABLE exam1 (ID INTEGER PRIMARY KEY, question TEXT, answer1 TEXT, "
+                         "answer2 TEXT, answer3 TEXT, answer4 TEXT, answer5 TEXT, correctanswer1 "
+                         "INTEGER, correctanswer2 INTEGER, correctanswer3 INTEGER, correctanswer4 "
+                         "INTEGER, correctanswer5 INTEGER, question_type TEXT, catid INTEGER, "
+                         "cat_desc TEXT, diagram1 TEXT, explanation TEXT) WITHOUT ROWID"));
+             exec(p, QStringLiteral("INSERT INTO exam1 SELECT * FROM exam1_rows"));
+             exec(p, QStringLiteral("DROP TABLE exam1_rows"));
+         }},
         {QStringLiteral("duplicate ID"),
          [](const QString& p) {
              exec(p, QStringLiteral("DROP INDEX exam1_primaryKey"));
