@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace gui {
 namespace {
 
-// More would not fit a box; the details list more, standard error all.
+// More would not fit a box; the details say more.
 constexpr int problemsShown = 10;
 constexpr int problemsDetailed = 200;
 
@@ -18,8 +20,6 @@ QString moreText(qsizetype more)
 {
     return QStringLiteral("and %1 more").arg(more);
 }
-
-} // namespace
 
 QString unusableBankMessage(const core::BankVerdict& verdict, int exam, core::BankUse use)
 {
@@ -60,6 +60,8 @@ QString unusableBankDetails(const core::BankVerdict& verdict)
         lines << moreText(verdict.problems.size() - detailed);
     return lines.join(u'\n');
 }
+
+} // namespace
 
 bool bankReadyFor(Program& program, int exam, core::BankUse use)
 {

@@ -2,22 +2,16 @@
 
 #include "core/BankCheck.h"
 
-#include <QString>
-
 namespace gui {
 
 class Program;
 
 // Checks the question database before an exam starts (before the name
-// prompt) or a review opens. A bank that cannot be used is told of once, by
-// its file name and each problem; the technical detail goes to standard error
-// and behind the box's details. Nothing is written. True when it can be used.
+// prompt) or a review opens. A bank that cannot be used is told of once: its
+// file name, then its first ten problems and how many more there are; the
+// file's path and each problem with what SQLite said of it go to standard
+// error and behind the box's details. Nothing is written. True when the bank
+// can be used.
 bool bankReadyFor(Program& program, int exam, core::BankUse use);
-
-// What the candidate reads of a bank that failed the check: the file, then
-// the first ten problems and how many more there are.
-QString unusableBankMessage(const core::BankVerdict& verdict, int exam, core::BankUse use);
-// The file's path and every problem with what SQLite said of it.
-QString unusableBankDetails(const core::BankVerdict& verdict);
 
 } // namespace gui

@@ -15,6 +15,9 @@ int QtPrompter::msgBox(const QString& prompt, int style, const QString& title,
     RepeatingTimer::Hold hold;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
+    // Prompts quote names from the bank (a sort order, a table): never read
+    // as markup that could fetch a picture from disk.
+    box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
     if (!details.isEmpty())
         box.setDetailedText(details);
