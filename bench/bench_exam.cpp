@@ -32,7 +32,10 @@ constexpr int moves = 60;
 // Answers every question OK; the benchmark asks nothing of anybody.
 class SilentPrompter final : public core::Prompter {
 public:
-    int msgBox(const QString&, int, const QString&) override { return core::Prompter::Ok; }
+    int msgBox(const QString&, int, const QString&, const QString& = QString()) override
+    {
+        return core::Prompter::Ok;
+    }
     QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
 };
 

@@ -14,7 +14,10 @@ public:
     enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
     virtual ~Prompter() = default;
-    virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
+    // `details`, when given, is technical detail the box offers on request
+    // ("Show Details..."), below the prompt the candidate reads.
+    virtual int msgBox(const QString& prompt, int style, const QString& title,
+                       const QString& details = QString()) = 0;
     // The text typed; "" when cancelled.
     virtual QString inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText) = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <QString>
 
 namespace core {
@@ -11,5 +13,10 @@ namespace core {
 // `count` it leaves tblrandom empty and returns false. Database failures
 // throw data::DataError.
 bool drawQuestions(const QString& databaseFile, int exam, int count);
+
+// The same draw on an open database, inside the caller's transaction, which
+// decides whether it is kept: with too few questions it returns false, and
+// what it wrote is the caller's to roll back.
+bool drawQuestions(const data::DatabasePtr& db, int exam, int count);
 
 } // namespace core

@@ -23,6 +23,11 @@ DatabasePtr DataControl::Database()
     return m_database;
 }
 
+void DataControl::useDatabase(DatabasePtr database)
+{
+    m_database = std::move(database);
+}
+
 void DataControl::Refresh()
 {
     UpdateRecord();

@@ -37,6 +37,10 @@ public:
     bool hasRecordset() const { return bool(m_recordset); }
     // The open database; Refresh opens it when needed.
     DatabasePtr Database();
+    // Works on this open database from the next Refresh on, so that several
+    // controls, and the statements run beside them, share one connection and
+    // so one transaction.
+    void useDatabase(DatabasePtr database);
     // Stores what the bound controls hold for the current record.
     void UpdateRecord();
     // This control takes the other's cursor (and its database): from now on

@@ -20,19 +20,25 @@ public:
         Other,
     };
 
-    DataError(Kind kind, QString file, QString detail);
+    // `statement` is the SQL that failed, if any: kept apart from the
+    // detail, so that it reaches the technical report and never the candidate.
+    DataError(Kind kind, QString file, QString detail, QString statement = QString());
 
     Kind kind() const { return m_kind; }
     const QString& file() const { return m_file; }
     const QString& detail() const { return m_detail; }
+    const QString& statement() const { return m_statement; }
 
-    // One or two plain sentences for the candidate.
+    // One or two plain sentences for the candidate, without any SQL.
     QString describe() const;
+    // Everything known about the failure, for standard error and a box's details.
+    QString technical() const;
 
 private:
     Kind m_kind;
     QString m_file;
     QString m_detail;
+    QString m_statement;
 };
 
 } // namespace data

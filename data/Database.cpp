@@ -80,7 +80,9 @@ std::shared_ptr<Database> Database::OpenDatabase(const QString& fileName)
         throw DataError(DataError::Kind::MissingFile, path, QString());
 
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    // A connection is used on the GUI thread only: no locking on every call.
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteHandle db(raw);
     if (rc != SQLITE_OK) {
         const QString message = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QString();
@@ -169,15 +171,12 @@ void Database::fail(const QString& sql, int rc)
     // always say so in as many words ("no such table" for a view's own WITH):
     // a failed statement that names one failed for it.
     if (const QStringList views = viewsNamedIn(sql); !views.isEmpty())
-        throw DataError(
-            DataError::Kind::StoredCode, m_fileName,
-            namedThings(QStringLiteral("the view"), QStringLiteral("the views"), views));
+        throw DataError(DataError::Kind::StoredCode, m_fileName,
+                        namedThings(QStringLiteral("the view"), QStringLiteral("the views"), views),
+                        sql);
     const DataError::Kind kind = kindOf(rc, message);
-    const QString detail = kind == DataError::Kind::StoredCode ? storedCodeDetail(message)
-                           : kind == DataError::Kind::MissingTable || sql.isEmpty()
-                               ? message
-                               : message + QStringLiteral(" in \"") + sql + u'"';
-    throw DataError(kind, m_fileName, detail);
+    throw DataError(kind, m_fileName,
+                    kind == DataError::Kind::StoredCode ? storedCodeDetail(message) : message, sql);
 }
 
 QStringList Database::viewsNamedIn(const QString& sql)
@@ -244,6 +243,90 @@ std::vector<qint64> Database::integers(const QString& sql)
     if (rc != SQLITE_DONE)
         fail(sql, rc);
     return values;
+}
+
+bool Database::Row::isNull(int column) const
+{
+    return sqlite3_column_type(m_st, column) == SQLITE_NULL;
+}
+
+bool Database::Row::isInteger(int column) const
+{
+    return sqlite3_column_type(m_st, column) == SQLITE_INTEGER;
+}
+
+bool Database::Row::isNumber(int column) const
+{
+    const int type = sqlite3_column_type(m_st, column);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
+QString Database::Row::typeName(int column) const
+{
+    switch (sqlite3_column_type(m_st, column)) {
+    case SQLITE_INTEGER:
+        return QStringLiteral("integer");
+    case SQLITE_FLOAT:
+        return QStringLiteral("real");
+    case SQLITE_TEXT:
+        return QStringLiteral("text");
+    case SQLITE_BLOB:
+        return QStringLiteral("blob");
+    default:
+        return QStringLiteral("null");
+    }
+}
+
+qint64 Database::Row::integer(int column) const
+{
+    return sqlite3_column_int64(m_st, column);
+}
+
+double Database::Row::number(int column) const
+{
+    return sqlite3_column_double(m_st, column);
+}
+
+QByteArrayView Database::Row::bytes(int column) const
+{
+    // Asking a number for its text would turn it into one for good.
+    const int type = sqlite3_column_type(m_st, column);
+    if (type != SQLITE_TEXT && type != SQLITE_BLOB)
+        return {};
+    const auto* data = type == SQLITE_TEXT
+                           ? reinterpret_cast<const char*>(sqlite3_column_text(m_st, column))
+                           : static_cast<const char*>(sqlite3_column_blob(m_st, column));
+    return QByteArrayView(data, sqlite3_column_bytes(m_st, column));
+}
+
+QVariant Database::Row::value(int column) const
+{
+    return columnValue(m_st, column);
+}
+
+void Database::eachRow(const QString& sql, const QVariantList& bound,
+                       const std::function<bool(const Row&)>& row)
+{
+    auto st = prepare(sql);
+    for (int i = 0; i < int(bound.size()); ++i)
+        bindValue(st.get(), i + 1, bound.at(i));
+    const Row current(st.get());
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        if (!row(current))
+            return;
+    }
+    if (rc != SQLITE_DONE)
+        fail(sql, rc);
+}
+
+QString Database::statementProblem(const QString& sql)
+{
+    sqlite3_stmt* raw = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(handle(), utf8.constData(), int(utf8.size()), &raw, nullptr);
+    const StatementHandle st(raw);
+    return rc == SQLITE_OK ? QString() : QString::fromUtf8(sqlite3_errmsg(handle()));
 }
 
 qint64 Database::insert(const QString& table,

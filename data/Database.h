@@ -2,8 +2,11 @@
 
 #include "data/Sqlite.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -39,6 +42,35 @@ public:
 
     // The whole first column of a query as integers (Null skipped), read in one go.
     std::vector<qint64> integers(const QString& sql);
+
+    // A row of a query as SQLite holds it, for the duration of one call of
+    // eachRow's `row`. Values are converted only when asked for, so a scan of
+    // many rows for a few facts about them stays cheap.
+    class Row {
+    public:
+        explicit Row(sqlite3_stmt* st) : m_st(st) {}
+        bool isNull(int column) const;
+        bool isInteger(int column) const;
+        bool isNumber(int column) const; // integer or real
+        // "integer", "real", "text", "blob" or "null", as SQLite's typeof() says.
+        QString typeName(int column) const;
+        qint64 integer(int column) const;
+        double number(int column) const;
+        // A text's or blob's bytes (UTF-8 for a text); empty for Null.
+        QByteArrayView bytes(int column) const;
+        QVariant value(int column) const;
+
+    private:
+        sqlite3_stmt* m_st;
+    };
+    // Runs a query with `bound` bound to ?1, ?2, ... and hands each row to
+    // `row`, which returns false to read no further.
+    void eachRow(const QString& sql, const QVariantList& bound,
+                 const std::function<bool(const Row&)>& row);
+    // SQLite's words for why a statement could not run on this database (a
+    // missing table or column, an unknown sort order), or "" when it could.
+    // The statement is only prepared: nothing runs.
+    QString statementProblem(const QString& sql);
 
     // Everything between begin and commit is stored together or not at all,
     // and costs one write to disk instead of one per statement.

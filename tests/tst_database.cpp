@@ -114,6 +114,17 @@ void TestDatabase::unusableFileTableOrDatabase()
              DataError::Kind::MissingTable);
     auto rs = db->OpenRecordset(u"SELECT ID FROM exam1"_s);
     QCOMPARE(failure([&] { rs->value(u"explanation"_s); }).first, DataError::Kind::MissingTable);
+    // the candidate reads what is missing, never the statement, which stays
+    // for standard error and the box's details
+    const QString statement = u"UPDATE exam1 SET nothing_here = 1"_s;
+    try {
+        db->Execute(statement);
+        QFAIL("a missing column was written");
+    } catch (const DataError& e) {
+        QCOMPARE(e.describe(), u"The question database \"qbk09.mdb\" is incomplete: the column "
+                               "\"nothing_here\" is missing."_s);
+        QVERIFY(e.technical().contains(statement) && e.technical().contains(m_path));
+    }
 
     db->Close();
     QVERIFY_THROWS_EXCEPTION(DataError, rs->MoveNext());

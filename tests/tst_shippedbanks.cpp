@@ -2,6 +2,7 @@
 #include "BankValidator.h"
 #include "CueStatistics.h"
 #include "SqlFixture.h"
+#include "core/BankCheck.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
 
@@ -172,6 +173,13 @@ void TestShippedBanks::databasesHoldWhatTheProgramsNeed()
         QVERIFY(exhibits.size() >= minimumExhibits);
         for (const QString& path : exhibits)
             QVERIFY2(QFileInfo(built(path)).isFile(), qPrintable(path));
+        // the check before an exam or a review finds nothing to refuse
+        for (const core::BankUse use : {core::BankUse::Exam, core::BankUse::Review}) {
+            const core::BankVerdict verdict = core::checkBank(database, exam, use);
+            QVERIFY2(verdict.usable(),
+                     qPrintable(verdict.problems.isEmpty() ? verdict.notABank
+                                                           : verdict.problems.first().text));
+        }
         // correct answers are spread over the positions, not mostly the first
         for (int k = 1; k <= 4; ++k) {
             const int marked = scalar(

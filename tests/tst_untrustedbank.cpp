@@ -182,12 +182,11 @@ void TestUntrustedBank::triggersNeverRunAndTheBankIsRefused()
                          "BEGIN DELETE FROM exam1; DELETE FROM exam11; END"_s);
     const QByteArray before = bytesOf(db);
 
-    // refused where the exam starts, naming the file and the trigger
+    // refused where the exam starts, before the name is asked, naming the file and the trigger
     const QString refusal =
         u"The question database \"qbk09.mdb\" cannot be used: it contains the trigger "
         "\"wipe_draw\", which would run instructions of its own. Instructions stored in a "
         "question bank are never run."_s;
-    prompter().expectInput(program().edition().namePrompt, u"Ada"_s);
     prompter().expect(refusal, core::Prompter::Ok);
     program().window<gui::MainWindow>().startExam(1);
     QVERIFY(!program().window<gui::ExamInfoWindow>().isVisible());
@@ -234,12 +233,10 @@ void TestUntrustedBank::aViewInPlaceOfATableNeverRuns()
                             "x AS author_name, x AS copyright_date, x AS test_description, "
                             "x AS test_disclaimer, x AS number_of_questions FROM n"_s});
     const QByteArray before = bytesOf(db);
-    prompter().expectInput(program().edition().namePrompt, u"Ada"_s);
-    prompter().expect(
-        u"The question database \"qbk09.mdb\" cannot be used: it contains the view "
-        "\"Test Information\", which would run instructions of its own. Instructions stored in "
-        "a question bank are never run."_s,
-        core::Prompter::Ok);
+    // the check before the name prompt finds it where a table should be
+    prompter().expect(u"qbk09.mdb cannot be used for exam 1:\n\n- Test Information (the test "
+                      "information) is a view, not a table\n\nThe file was left as it was."_s,
+                      core::Prompter::Ok);
     program().window<gui::MainWindow>().startExam(1);
     QVERIFY(!program().window<gui::ExamInfoWindow>().isVisible());
     // nor does a statement that names it

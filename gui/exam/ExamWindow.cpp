@@ -278,31 +278,11 @@ void ExamWindow::onLoad()
     showTimeLeft();
     widget()->setWindowTitle(edition.examCaption(run.examCode));
     try {
-        const int exam = examNumber();
-        if (!core::drawQuestions(edition.databaseFile, exam, edition.questionCount)) {
+        if (!drawAndOpenQuestions(examNumber())) {
             program().msgBox(
                 QStringLiteral("Request is greated than the total number of records."));
             throw LoadAbandoned();
         }
-        // Choices left behind by an exam that never reached the score
-        // sheet's Exit (a crash, a killed program) would show up pre-ticked.
-        data::Database::OpenDatabase(edition.databaseFile)
-            ->Execute(data::sql::resetDrawnChoices(exam, edition.answerColumns));
-        c.questions.RecordSource = data::sql::examQuestionsInDrawOrder(exam);
-        c.questions.Refresh();
-        c.shownAnswer.Refresh();
-        c.bindings->bind(c.question, QStringLiteral("question"));
-        for (int k = 1; k <= 5; ++k) {
-            c.bindings->bind(c.answerTexts[std::size_t(k)], QStringLiteral("answer%1").arg(k));
-            c.bindings->bind(c.checks[std::size_t(k)], QStringLiteral("correctanswer%1").arg(k),
-                             Bindings::Access::ReadWrite);
-        }
-        c.bindings->bind(c.questionId, QStringLiteral("tblrandom.ID"));
-        c.bindings->bind(c.questionType, QStringLiteral("question_type"));
-        if (!c.questions.recordset().hasCurrent())
-            throw data::DataError(data::DataError::Kind::MissingTable, edition.databaseFile,
-                                  QStringLiteral("the drawn questions are missing from \"%1\"")
-                                      .arg(data::sql::workingTable(exam)));
         applyAnswerMode();
         showAnswerRows();
         updateButtons();
@@ -318,6 +298,41 @@ void ExamWindow::onLoad()
         throw;
     }
     c.nextButton->setFocus();
+}
+
+bool ExamWindow::drawAndOpenQuestions(int exam)
+{
+    Controls& c = *m_controls;
+    const core::Edition& edition = program().edition();
+    // One connection and one transaction for all the start writes and the
+    // reads that must succeed on them: a start refused or failing on the way
+    // leaves the bank exactly as it was, the earlier draw included.
+    const data::DatabasePtr db = data::Database::OpenDatabase(edition.databaseFile);
+    data::Database::Transaction start(*db);
+    if (!core::drawQuestions(db, exam, edition.questionCount))
+        return false;
+    // Choices left behind by an exam that never reached the score sheet's
+    // Exit (a crash, a killed program) would show up pre-ticked.
+    db->Execute(data::sql::resetDrawnChoices(exam, edition.answerColumns));
+    c.questions.useDatabase(db);
+    c.shownAnswer.useDatabase(db);
+    c.questions.RecordSource = data::sql::examQuestionsInDrawOrder(exam);
+    c.questions.Refresh();
+    c.shownAnswer.Refresh();
+    c.bindings->bind(c.question, QStringLiteral("question"));
+    for (int k = 1; k <= 5; ++k) {
+        c.bindings->bind(c.answerTexts[std::size_t(k)], QStringLiteral("answer%1").arg(k));
+        c.bindings->bind(c.checks[std::size_t(k)], QStringLiteral("correctanswer%1").arg(k),
+                         Bindings::Access::ReadWrite);
+    }
+    c.bindings->bind(c.questionId, QStringLiteral("tblrandom.ID"));
+    c.bindings->bind(c.questionType, QStringLiteral("question_type"));
+    if (!c.questions.recordset().hasCurrent())
+        throw data::DataError(data::DataError::Kind::MissingTable, edition.databaseFile,
+                              QStringLiteral("the drawn questions are missing from \"%1\"")
+                                  .arg(data::sql::workingTable(exam)));
+    start.commit();
+    return true;
 }
 
 void ExamWindow::onUnload()

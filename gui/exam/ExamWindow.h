@@ -93,6 +93,10 @@ protected:
     void onUnload() override;
 
 private:
+    // The draw, the clearing of the drawn questions' choices and the first
+    // question on screen, stored together or not at all; false when the
+    // exam's table holds too few questions.
+    bool drawAndOpenQuestions(int exam);
     void showQuestionNumber();
     void showTimeLeft();
     void orderTabs();

@@ -1,11 +1,13 @@
 #include "gui/shell/MainWindow.h"
 
+#include "core/ExamRules.h"
 #include "core/ReviewRules.h"
 #include "gui/help/AboutBox.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/review/ReviewExamWindow.h"
 #include "gui/shell/ExamInfoWindow.h"
 #include "gui/shell/MainBackdrop.h"
+#include "gui/shell/UnusableBank.h"
 #include "gui/toolkit/AppIcon.h"
 #include "gui/toolkit/Program.h"
 
@@ -108,6 +110,10 @@ void MainWindow::startExam(int exam)
 {
     core::RunValues& run = program().run();
     const core::Edition& edition = program().edition();
+    // A bank that could not carry the exam to its score and review is
+    // refused now, before anything is asked or written, not after the exam.
+    if (!bankReadyFor(program(), core::examTables(edition, exam), core::BankUse::Exam))
+        return;
     run.examCode = exam;
     // A cancelled prompt gives "" and the start goes on with an empty name.
     run.candidateName =
@@ -118,6 +124,8 @@ void MainWindow::startExam(int exam)
 void MainWindow::startReview(int exam)
 {
     if (!program().edition().offersExam(exam))
+        return;
+    if (!bankReadyFor(program(), exam, core::BankUse::Review))
         return;
     program().run().examCode = core::reviewCode(exam);
     ReviewExamWindow& review = program().window<ReviewExamWindow>();

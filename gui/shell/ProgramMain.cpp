@@ -35,7 +35,7 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const data::DataError& error) {
-            tell(error.describe());
+            tell(error.describe(), error.technical());
         } catch (const std::exception& error) {
             tell(QStringLiteral("Something went wrong: %1")
                      .arg(QString::fromLocal8Bit(error.what())));
@@ -44,10 +44,13 @@ public:
     }
 
 private:
-    void tell(const QString& text)
+    void tell(const QString& text, const QString& details = QString())
     {
+        if (!details.isEmpty())
+            std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                         qPrintable(details));
         if (m_prompter)
-            m_prompter->msgBox(text, core::Prompter::OkOnly, m_title);
+            m_prompter->msgBox(text, core::Prompter::OkOnly, m_title, details);
     }
     core::Prompter* m_prompter = nullptr;
     QString m_title;

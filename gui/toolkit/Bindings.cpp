@@ -1,5 +1,6 @@
 #include "gui/toolkit/Bindings.h"
 
+#include "core/BankCheck.h"
 #include "data/DataError.h"
 
 #include <QCheckBox>
@@ -10,6 +11,26 @@
 #include <map>
 
 namespace gui {
+namespace {
+
+// A text longer than a bank may hold (the file changed after it was checked)
+// shows its beginning only: laying out a paragraph of a million characters
+// would hold the window for minutes.
+QString shownText(const QVariant& value)
+{
+    if (value.isNull())
+        return QString();
+    QString text = value.toString();
+    if (text.size() <= core::longestBankText)
+        return text;
+    qsizetype cut = core::longestBankText;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    text.truncate(cut);
+    return text + QStringLiteral("\u2026 (the rest is too long to show)");
+}
+
+} // namespace
 
 Bindings::Bindings(data::DataControl& control) : m_control(control)
 {
@@ -34,6 +55,9 @@ void Bindings::bind(QLineEdit* box, const QString& field)
 }
 void Bindings::bind(QPlainTextEdit* box, const QString& field)
 {
+    // A word longer than the line (a path, a run without blanks) breaks where
+    // it must instead of running off to the right.
+    box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     add(box, field, Kind::PlainText, Access::DisplayOnly);
 }
 void Bindings::bind(QLabel* label, const QString& field)
@@ -90,7 +114,7 @@ void Bindings::show(Binding& b)
     QVariant value;
     if (rs.hasCurrent())
         value = rs.value(b.field); // a missing column is reported, never shown as blank
-    const QString text = value.isNull() ? QString() : value.toString();
+    const QString text = shownText(value);
     switch (b.kind) {
     case Kind::LineEdit:
         static_cast<QLineEdit*>(b.control.data())->setText(text);

@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+#include <cstdio>
+
 namespace gui {
 
 Program::Program(core::Edition edition, core::Prompter& prompter)
@@ -14,11 +16,14 @@ Program::Program(core::Edition edition, core::Prompter& prompter)
 
 Program::~Program() = default;
 
-int Program::msgBox(const QString& prompt, int style, const QString& title)
+int Program::msgBox(const QString& prompt, int style, const QString& title, const QString& details)
 {
+    if (!details.isEmpty())
+        std::fprintf(stderr, "%s: %s\n", qPrintable(m_edition.programName), qPrintable(details));
     // A box runs its own event loop: no timer handler may run inside it.
     RepeatingTimer::Hold hold;
-    return m_prompter.msgBox(prompt, style, title.isEmpty() ? m_edition.applicationTitle : title);
+    return m_prompter.msgBox(prompt, style, title.isEmpty() ? m_edition.applicationTitle : title,
+                             details);
 }
 
 QString Program::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
@@ -30,7 +35,9 @@ QString Program::inputBox(const QString& prompt, const QString& title, const QSt
 
 void Program::reportDataError(const data::DataError& error)
 {
-    msgBox(error.describe(), core::Prompter::OkOnly);
+    // The candidate reads the program's words; SQLite's, and the statement,
+    // go behind the box's details.
+    msgBox(error.describe(), core::Prompter::OkOnly, QString(), error.technical());
 }
 
 QString Program::databasePath() const

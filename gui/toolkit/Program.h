@@ -32,9 +32,10 @@ public:
     // folder the database was found in.
     QString databasePath() const;
 
-    // A message box; without a title of its own it shows the application title.
+    // A message box; without a title of its own it shows the application
+    // title. `details`, technical detail, is also written to standard error.
     int msgBox(const QString& prompt, int style = core::Prompter::OkOnly,
-               const QString& title = QString());
+               const QString& title = QString(), const QString& details = QString());
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText);
     // Tells the candidate, in the program's words, what went wrong with the database.
     void reportDataError(const data::DataError& error);

@@ -8,7 +8,8 @@
 
 namespace gui {
 
-int QtPrompter::msgBox(const QString& prompt, int style, const QString& title)
+int QtPrompter::msgBox(const QString& prompt, int style, const QString& title,
+                       const QString& details)
 {
     // Also for the boxes shown without a Program (a handler's escaped failure).
     RepeatingTimer::Hold hold;
@@ -17,6 +18,8 @@ int QtPrompter::msgBox(const QString& prompt, int style, const QString& title)
     // Messages quote names from the question bank: shown as written, never as markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     switch (style) {
     case core::Prompter::OkCancelQuestion:
         box.setIcon(QMessageBox::Question);

@@ -7,7 +7,8 @@ namespace gui {
 // Real dialogs, modal over the active window.
 class QtPrompter final : public core::Prompter {
 public:
-    int msgBox(const QString& prompt, int style, const QString& title) override;
+    int msgBox(const QString& prompt, int style, const QString& title,
+               const QString& details = QString()) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
 };

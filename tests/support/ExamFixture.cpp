@@ -46,6 +46,9 @@ gui::ExamWindow* ExamFixture::startExam(int exam, const QString& name)
         main.startExam(2);
     else
         main.startExam(3);
+    // a bank refused before the name prompt goes no further
+    if (!m_program->window<gui::ExamInfoWindow>().isVisible())
+        return nullptr;
     m_program->window<gui::ExamInfoWindow>().next();
     m_program->window<gui::ExamNotice>().accept();
     return m_program->windows().existing<gui::ExamWindow>();

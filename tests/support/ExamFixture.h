@@ -26,7 +26,8 @@ public:
     // Writes the bank (again) after the test changed it.
     void rewrite();
 
-    // Exam menu item, name prompt, "&Next >>" and the notice's OK.
+    // Exam menu item, name prompt, "&Next >>" and the notice's OK; null when
+    // no exam window came of it.
     gui::ExamWindow* startExam(int exam, const QString& name = QStringLiteral("Ada"));
     // The ID of the question on screen.
     qint64 currentId();

@@ -27,9 +27,10 @@ void ScriptedPrompter::opened(Shown shown)
     --m_open;
 }
 
-int ScriptedPrompter::msgBox(const QString& prompt, int style, const QString& title)
+int ScriptedPrompter::msgBox(const QString& prompt, int style, const QString& title,
+                             const QString& details)
 {
-    opened({prompt, style, title, QString(), false});
+    opened({prompt, style, title, QString(), details, false});
     for (qsizetype i = 0; i < m_script.size(); ++i) {
         if (!m_script[i].input && m_script[i].prompt == prompt) {
             const int answer = m_script[i].answer;
@@ -44,7 +45,7 @@ int ScriptedPrompter::msgBox(const QString& prompt, int style, const QString& ti
 QString ScriptedPrompter::inputBox(const QString& prompt, const QString& title,
                                    const QString& defaultText)
 {
-    opened({prompt, 0, title, defaultText, true});
+    opened({prompt, 0, title, defaultText, QString(), true});
     for (qsizetype i = 0; i < m_script.size(); ++i) {
         if (m_script[i].input && m_script[i].prompt == prompt) {
             const QString text = m_script[i].text;

@@ -17,6 +17,7 @@ public:
         int style = 0;
         QString title;
         QString defaultText; // input boxes
+        QString details;     // message boxes: the technical detail offered
         bool input = false;
         int boxesOpen = 0; // boxes already open when this one opened: 0 unless nested
     };
@@ -32,7 +33,8 @@ public:
     void whileNextBoxIsOpen(std::function<void()> action);
     int boxesOpen() const { return m_open; }
 
-    int msgBox(const QString& prompt, int style, const QString& title) override;
+    int msgBox(const QString& prompt, int style, const QString& title,
+               const QString& details = QString()) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
 
