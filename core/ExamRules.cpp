@@ -1,6 +1,7 @@
 #include "core/ExamRules.h"
 
 #include "core/Edition.h"
+#include "data/Recordset.h"
 
 namespace core {
 
@@ -17,6 +18,24 @@ PagingButtons pagingButtons(int position, int count)
     if (position == 1)
         buttons.nextEnabled = true;
     return buttons;
+}
+
+bool stepForward(data::Recordset& questions)
+{
+    questions.MoveNext();
+    if (!questions.Eof())
+        return true;
+    questions.MovePrevious();
+    return false;
+}
+
+bool stepBack(data::Recordset& questions)
+{
+    questions.MovePrevious();
+    if (!questions.Bof())
+        return true;
+    questions.MoveNext();
+    return false;
 }
 
 int examTables(const Edition& edition, int examCode)

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace data {
+class Recordset;
+}
+
 namespace core {
 
 struct Edition;
@@ -20,6 +24,12 @@ struct PagingButtons {
     bool previousEnabled = true;
 };
 PagingButtons pagingButtons(int position, int count);
+
+// One question on, or back, in a window that pages through a cursor: past
+// the last (before the first) the cursor stays where it was. True when it
+// moved.
+bool stepForward(data::Recordset& questions);
+bool stepBack(data::Recordset& questions);
 
 // The exam whose tables a window of the run works on: the run's exam number
 // where the edition offers that exam, otherwise exam 1 (the demo has no other).

@@ -1,5 +1,7 @@
 #include "core/ExhibitFile.h"
 
+#include "data/Recordset.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,6 +70,14 @@ std::optional<QStringList> partsBelowExhibits(const QString& diagram)
 }
 
 } // namespace
+
+QString questionDiagram(const data::Recordset& questions)
+{
+    if (!questions.hasCurrent())
+        return QString();
+    const QVariant value = questions.value(QStringLiteral("diagram1"));
+    return value.isNull() ? QString() : value.toString();
+}
 
 std::optional<QString> exhibitFile(const QString& diagram, const QString& databaseFile)
 {

@@ -3,7 +3,15 @@
 #include <QString>
 #include <optional>
 
+namespace data {
+class Recordset;
+}
+
 namespace core {
+
+// What the question the cursor is on names as its exhibit (its diagram1), or
+// nothing when it names none or the cursor is on no question.
+QString questionDiagram(const data::Recordset& questions);
 
 // The picture file a question's diagram1 names, when it may be read.
 //

@@ -5,6 +5,7 @@
 #include "data/Statements.h"
 #include "gui/exam/ExamWindow.h"
 #include "gui/toolkit/Program.h"
+#include "gui/toolkit/WindowParts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -28,23 +29,14 @@ QWidget* AnswerWindow::createWidget()
     window->setWindowTitle(edition.showAnswerCaption);
     window->resize(860, 640);
 
-    auto box = [window](int lines) {
-        auto* b = new QPlainTextEdit(window);
-        b->setReadOnly(true);
-        b->setTabChangesFocus(true);
-        b->setMinimumHeight(b->fontMetrics().lineSpacing() * lines + 10);
-        return b;
-    };
     // The design numbers the boxes text2(0) question, (1) ID and (2) to (6) the answers.
-    c.question = box(6);
-    c.question->setObjectName(QStringLiteral("text2_0"));
-    c.questionId = box(1);
-    c.questionId->setObjectName(QStringLiteral("text2_1"));
+    c.question = readOnlyText(window, QStringLiteral("text2_0"), 6);
+    c.questionId = readOnlyText(window, QStringLiteral("text2_1"), 1);
     for (int k = 1; k <= 5; ++k) {
-        c.answerTexts[std::size_t(k)] = box(2);
-        c.answerTexts[std::size_t(k)]->setObjectName(QStringLiteral("text2_%1").arg(k + 1));
-        QObject::connect(c.answerTexts[std::size_t(k)], &QPlainTextEdit::textChanged, window,
-                         [this] { showAnswerRows(); });
+        QPlainTextEdit* line = answerLine(window, QStringLiteral("text2_%1").arg(k + 1),
+                                          QStringLiteral("Answer %1 text").arg(k));
+        c.answerTexts[std::size_t(k)] = line;
+        QObject::connect(line, &QPlainTextEdit::textChanged, window, [this] { showAnswerRows(); });
     }
     c.question->setAccessibleName(QStringLiteral("Question"));
     c.questionId->setMaximumWidth(90);
@@ -52,15 +44,10 @@ QWidget* AnswerWindow::createWidget()
     c.questionId->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     c.questionId->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     c.questionId->setAccessibleName(QStringLiteral("Question ID:"));
-    c.questionIdCaption = new QLabel(QStringLiteral("Question ID:"), window);
-    c.questionIdCaption->setObjectName(QStringLiteral("lblID"));
-    c.clock = new QLabel(QStringLiteral("ClockDisplay"), window);
-    c.clock->setObjectName(QStringLiteral("lblClock"));
+    c.questionIdCaption = namedLabel(window, "lblID", QStringLiteral("Question ID:"));
+    c.clock = namedLabel(window, "lblClock", QStringLiteral("ClockDisplay"));
     c.clock->setAccessibleName(QStringLiteral("Time open: ") + core::clockWords(0));
-    QFont clockFont = c.clock->font();
-    clockFont.setFamily(QStringLiteral("DejaVu Sans Mono"));
-    clockFont.setBold(true);
-    c.clock->setFont(clockFont);
+    setClockFont(c.clock);
 
     auto* top = new QHBoxLayout;
     top->addWidget(c.questionIdCaption);
@@ -71,33 +58,22 @@ QWidget* AnswerWindow::createWidget()
     auto* answers = new QGridLayout;
     answers->setColumnStretch(1, 1);
     for (int k = 1; k <= 5; ++k) {
-        auto* check = new QCheckBox(window);
-        check->setObjectName(QStringLiteral("Check%1").arg(k));
-        check->setAccessibleName(QStringLiteral("Answer %1").arg(k));
+        auto* check = answerBox<QCheckBox>(window, QStringLiteral("Check%1").arg(k),
+                                           QStringLiteral("Answer %1").arg(k));
         c.checks[std::size_t(k)] = check;
-        QPlainTextEdit* text = c.answerTexts[std::size_t(k)];
-        text->setAccessibleName(QStringLiteral("Answer %1 text").arg(k));
-        text->setFrameShape(QFrame::NoFrame);
-        text->setBackgroundRole(QPalette::Window);
-        text->viewport()->setAutoFillBackground(false);
-        text->setMaximumHeight(text->minimumHeight());
         answers->addWidget(check, k - 1, 0, Qt::AlignTop);
         answers->addWidget(c.answerTexts[std::size_t(k)], k - 1, 1);
     }
 
-    c.explanationCaption = new QLabel(QStringLiteral("Explanation"), window);
-    c.explanationCaption->setObjectName(QStringLiteral("Label1"));
-    c.explanation = box(5);
-    c.explanation->setObjectName(QStringLiteral("Text3"));
+    c.explanationCaption = namedLabel(window, "Label1", QStringLiteral("Explanation"));
+    c.explanation = readOnlyText(window, QStringLiteral("Text3"), 5);
     c.explanation->setAccessibleName(QStringLiteral("Explanation"));
     c.explanationCaption->setBuddy(c.explanation);
-    c.returnHint = new QLabel(
-        QStringLiteral("Click \"Return\" to close this Window and resume test."), window);
-    c.returnHint->setObjectName(QStringLiteral("Label2"));
-    c.returnButton = new QPushButton(QStringLiteral("&Return"), window);
-    c.returnButton->setObjectName(QStringLiteral("cmdEnd"));
+    c.returnHint = namedLabel(
+        window, "Label2", QStringLiteral("Click \"Return\" to close this Window and resume test."));
+    c.returnButton =
+        namedButton(window, "cmdEnd", QStringLiteral("&Return"), [this] { returnToExam(); });
     c.returnButton->setDefault(true);
-    QObject::connect(c.returnButton, &QPushButton::clicked, window, [this] { returnToExam(); });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(c.returnHint, 1);
@@ -163,11 +139,7 @@ void AnswerWindow::showAnswerRows()
     Controls& c = *m_controls;
     // Only answers with a text show: a fifth answer where there is one, and
     // no empty third line under a true/false question.
-    for (std::size_t k = 1; k <= 5; ++k) {
-        const bool shown = !c.answerTexts[k]->toPlainText().isEmpty();
-        c.answerTexts[k]->setVisible(shown);
-        c.checks[k]->setVisible(shown);
-    }
+    showAnsweredRows(c.answerTexts, c.checks);
 }
 
 void AnswerWindow::tick()

@@ -2,6 +2,7 @@
 
 #include "core/ClockText.h"
 #include "core/ExamRules.h"
+#include "core/ExhibitFile.h"
 #include "core/QuestionDraw.h"
 #include "data/DataError.h"
 #include "data/Statements.h"
@@ -10,12 +11,11 @@
 #include "gui/scoring/ScoreSheet.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/toolkit/ClickableLabel.h"
-#include "gui/toolkit/ExhibitButtonPicture.h"
 #include "gui/toolkit/Pictures.h"
 #include "gui/toolkit/Program.h"
+#include "gui/toolkit/WindowParts.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,10 +27,6 @@
 
 namespace gui {
 namespace {
-
-// The design numbers the question's text box 0 and the answers' boxes so
-// that answer k is box answerIndex[k]; the boxes keep those numbers as names.
-constexpr std::array<int, 6> answerIndex{0, 1, 2, 4, 5, 3};
 
 // A click on an answer's text chooses that answer, as a click on its box does.
 class AnswerTextClicks final : public QObject {
@@ -50,26 +46,6 @@ public:
 private:
     std::function<void()> m_clicked;
 };
-
-QPlainTextEdit* textBox(QWidget* parent, int lines)
-{
-    auto* box = new QPlainTextEdit(parent);
-    box->setReadOnly(true);
-    box->setTabChangesFocus(true);
-    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + 10);
-    return box;
-}
-
-// An answer reads as a line of text beside its box, not as a field to type in.
-void flatten(QPlainTextEdit* box)
-{
-    box->setFrameShape(QFrame::NoFrame);
-    box->setBackgroundRole(QPalette::Window);
-    box->viewport()->setAutoFillBackground(false);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    box->setMaximumHeight(box->minimumHeight());
-    box->viewport()->setCursor(Qt::PointingHandCursor);
-}
 
 } // namespace
 
@@ -92,37 +68,21 @@ QWidget* ExamWindow::createWidget()
     window->setWindowTitle(edition.examDesignCaption);
     window->resize(960, 720);
 
-    auto label = [window](const char* name, const QString& text) {
-        auto* l = new QLabel(text, window);
-        l->setObjectName(QLatin1StringView(name));
-        return l;
-    };
-
     // --- top bar: question number and ID, the clock
-    c.questionNoCaption = label("Label2", QStringLiteral("Question No."));
-    c.questionNo = label("LblRec_Count", QStringLiteral("Record_count"));
+    c.questionNoCaption = namedLabel(window, "Label2", QStringLiteral("Question No."));
+    c.questionNo = namedLabel(window, "LblRec_Count", QStringLiteral("Record_count"));
     c.questionNo->setAccessibleName(QStringLiteral("Question No."));
-    c.questionTotal = label("lblQuestionTotal", QString());
-    c.questionIdCaption = label("lblID", QStringLiteral("Question ID"));
-    c.questionId = new QLineEdit(window);
-    c.questionId->setObjectName(QStringLiteral("Text1"));
-    c.questionId->setReadOnly(true);
+    c.questionTotal = namedLabel(window, "lblQuestionTotal", QString());
+    c.questionIdCaption = namedLabel(window, "lblID", QStringLiteral("Question ID"));
+    c.questionId = readOnlyField(window, "Text1", QStringLiteral("Question ID"));
     c.questionId->setMaximumWidth(90);
-    c.questionId->setAccessibleName(QStringLiteral("Question ID"));
     c.questionIdCaption->setBuddy(c.questionId);
-    c.questionType = new QLineEdit(window);
-    c.questionType->setObjectName(QStringLiteral("Text3"));
-    c.questionType->setReadOnly(true);
+    c.questionType = readOnlyField(window, "Text3", QStringLiteral("Question type"));
     c.questionType->setVisible(false);
-    c.questionType->setAccessibleName(QStringLiteral("Question type"));
-    c.timeLeftCaption = label("Label1", QStringLiteral("Time Left:"));
-    c.clock = label("lblClock", QStringLiteral("ClockDisplay"));
+    c.timeLeftCaption = namedLabel(window, "Label1", QStringLiteral("Time Left:"));
+    c.clock = namedLabel(window, "lblClock", QStringLiteral("ClockDisplay"));
     c.clock->setAccessibleName(QStringLiteral("Time Left:"));
-    QFont clockFont = c.clock->font();
-    clockFont.setFamily(QStringLiteral("DejaVu Sans Mono"));
-    clockFont.setPointSizeF(clockFont.pointSizeF() * 1.5);
-    clockFont.setBold(true);
-    c.clock->setFont(clockFont);
+    setClockFont(c.clock, 1.5);
     c.pauseLink = new ClickableLabel(window);
     c.pauseLink->setObjectName(QStringLiteral("LblPause"));
     c.pauseLink->setText(QStringLiteral("Pause Timer"));
@@ -130,11 +90,8 @@ QWidget* ExamWindow::createWidget()
     c.pauseLink->setStyleSheet(
         QStringLiteral("QLabel { color: #1f5f99; text-decoration: underline; }"));
     c.pauseLink->setClickHandler([this] { togglePause(); });
-    QFont numberFont = c.questionNo->font();
-    numberFont.setBold(true);
-    numberFont.setPointSizeF(numberFont.pointSizeF() * 1.3);
-    c.questionNo->setFont(numberFont);
-    c.questionTotal->setFont(numberFont);
+    enlargeFont(c.questionNo, 1.3, true);
+    enlargeFont(c.questionTotal, 1.3, true);
 
     auto* top = new QHBoxLayout;
     top->addWidget(c.questionNoCaption);
@@ -150,34 +107,25 @@ QWidget* ExamWindow::createWidget()
     top->addWidget(c.pauseLink);
 
     // --- the question
-    c.question = textBox(window, 7);
-    c.question->setObjectName(QStringLiteral("text2_0"));
+    c.question = readOnlyText(window, QStringLiteral("text2_0"), 7);
     for (int k = 1; k <= 5; ++k) {
-        QPlainTextEdit* box = textBox(window, 2);
-        box->setObjectName(QStringLiteral("text2_%1").arg(answerIndex[std::size_t(k)]));
-        c.answerTexts[std::size_t(k)] = box;
-        QObject::connect(box, &QPlainTextEdit::textChanged, window, [this] { showAnswerRows(); });
+        QPlainTextEdit* line =
+            answerLine(window, numberedAnswerName(k), QStringLiteral("Answer %1 text").arg(k));
+        c.answerTexts[std::size_t(k)] = line;
+        QObject::connect(line, &QPlainTextEdit::textChanged, window, [this] { showAnswerRows(); });
     }
     c.question->setAccessibleName(QStringLiteral("Question"));
     // long questions scroll; short ones leave the answers close below them
-    c.question->setMaximumHeight(c.question->fontMetrics().lineSpacing() * 14 + 10);
-    QFont questionFont = c.question->font();
-    questionFont.setPointSizeF(questionFont.pointSizeF() * 1.15);
-    c.question->setFont(questionFont);
+    limitToLines(c.question, 14);
+    enlargeFont(c.question, 1.15);
 
-    c.exhibitButton = new ClickableLabel(window);
-    c.exhibitButton->setObjectName(QStringLiteral("Picture1"));
-    c.exhibitButton->setPixmap(exhibitButtonPicture(window->devicePixelRatioF()));
-    c.exhibitButton->setFixedSize(104, 33);
-    c.exhibitButton->setAccessibleName(QStringLiteral("Exhibit"));
-    c.exhibitButton->setToolTip(QStringLiteral("Show the exhibit of this question"));
-    c.exhibitButton->setClickHandler([this] { showExhibit(); });
+    c.exhibitButton = exhibitPictureButton(window, [this] { showExhibit(); });
     c.exhibitNotAvailable = exhibitNotAvailableLabel(window);
 
-    c.bestChoiceHint =
-        label("lblBestChoice",
-              QStringLiteral(
-                  "Select the best Choice(s). Choose only ONE choice unless specified above."));
+    c.bestChoiceHint = namedLabel(
+        window, "lblBestChoice",
+        QStringLiteral(
+            "Select the best Choice(s). Choose only ONE choice unless specified above."));
     c.bestChoiceHint->setWordWrap(true);
 
     // --- the answers: a check box and an option button share each row
@@ -186,21 +134,20 @@ QWidget* ExamWindow::createWidget()
     answers->setColumnStretch(1, 1);
     for (int k = 1; k <= 5; ++k) {
         // The answer's number is its access key: Alt+1 to Alt+5 choose as a click does.
-        auto* check = new QCheckBox(QStringLiteral("&%1").arg(k), window);
-        check->setObjectName(QStringLiteral("Check%1").arg(k));
-        check->setAccessibleName(QStringLiteral("Answer %1").arg(k));
-        auto* option = new QRadioButton(QStringLiteral("&%1").arg(k), window);
-        option->setObjectName(QStringLiteral("Option%1").arg(k));
-        option->setAccessibleName(QStringLiteral("Answer %1").arg(k));
+        const QString name = QStringLiteral("Answer %1").arg(k);
+        const QString accessKey = QStringLiteral("&%1").arg(k);
+        auto* check =
+            answerBox<QCheckBox>(window, QStringLiteral("Check%1").arg(k), name, accessKey);
+        auto* option =
+            answerBox<QRadioButton>(window, QStringLiteral("Option%1").arg(k), name, accessKey);
         c.checks[std::size_t(k)] = check;
         c.options[std::size_t(k)] = option;
         c.optionGroup->add(option, [this, k] { chooseOption(k); });
         QPlainTextEdit* text = c.answerTexts[std::size_t(k)];
-        flatten(text);
-        text->setAccessibleName(QStringLiteral("Answer %1 text").arg(k));
         // The choice control beside it takes the focus and reads the text
         // as its description; a click on the text still chooses.
         text->setFocusPolicy(Qt::NoFocus);
+        text->viewport()->setCursor(Qt::PointingHandCursor);
         text->viewport()->installEventFilter(new AnswerTextClicks(text, [this, k] {
             Controls& cc = *m_controls;
             if (cc.options[std::size_t(k)]->isVisible())
@@ -215,20 +162,14 @@ QWidget* ExamWindow::createWidget()
     }
 
     // --- the buttons
-    auto button = [window](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, window);
-        b->setObjectName(QLatin1StringView(name));
-        return b;
-    };
-    c.previousButton = button("cmdPrevQ", QStringLiteral("&Previous Question"));
-    c.nextButton = button("CmdNextQ", QStringLiteral("&Next Question"));
-    c.showAnswerButton = button("Command1", QStringLiteral("Show Answer Now !"));
-    c.endButton = button("cmdEndExam", QStringLiteral("&End Exam"));
-    QObject::connect(c.previousButton, &QPushButton::clicked, window,
-                     [this] { previousQuestion(); });
-    QObject::connect(c.nextButton, &QPushButton::clicked, window, [this] { nextQuestion(); });
-    QObject::connect(c.showAnswerButton, &QPushButton::clicked, window, [this] { showAnswer(); });
-    QObject::connect(c.endButton, &QPushButton::clicked, window, [this] { endExam(); });
+    c.previousButton = namedButton(window, "cmdPrevQ", QStringLiteral("&Previous Question"),
+                                   [this] { previousQuestion(); });
+    c.nextButton = namedButton(window, "CmdNextQ", QStringLiteral("&Next Question"),
+                               [this] { nextQuestion(); });
+    c.showAnswerButton = namedButton(window, "Command1", QStringLiteral("Show Answer Now !"),
+                                     [this] { showAnswer(); });
+    c.endButton =
+        namedButton(window, "cmdEndExam", QStringLiteral("&End Exam"), [this] { endExam(); });
     c.nextButton->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(c.previousButton);
@@ -236,10 +177,6 @@ QWidget* ExamWindow::createWidget()
     buttons->addStretch();
     buttons->addWidget(c.showAnswerButton);
     buttons->addWidget(c.endButton);
-
-    auto* rule = new QFrame(window);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
 
     auto* layout = new QVBoxLayout(window);
     layout->addLayout(top);
@@ -249,7 +186,7 @@ QWidget* ExamWindow::createWidget()
     layout->addWidget(c.bestChoiceHint);
     layout->addLayout(answers);
     layout->addStretch(1);
-    layout->addWidget(rule);
+    layout->addWidget(horizontalRule(window));
     layout->addLayout(buttons);
 
     c.timer = new RepeatingTimer(window, [this] { tick(); });
@@ -397,9 +334,8 @@ void ExamWindow::updateButtons()
         return;
     Controls& c = *m_controls;
     const core::RunValues& run = program().run();
-    const core::PagingButtons buttons = core::pagingButtons(run.questionNo, run.questionCount);
-    c.nextButton->setEnabled(buttons.nextEnabled);
-    c.previousButton->setEnabled(buttons.previousEnabled);
+    enablePaging(c.previousButton, c.nextButton,
+                 core::pagingButtons(run.questionNo, run.questionCount));
 }
 
 void ExamWindow::applyAnswerMode()
@@ -433,18 +369,12 @@ void ExamWindow::showAnswerRows()
     // An answer without a text shows neither its line nor a box to choose:
     // the design hides empty fourth and fifth answers, and a true/false
     // question has no third answer either.
-    for (int k = 1; k <= 5; ++k) {
-        QPlainTextEdit* box = c.answerTexts[std::size_t(k)];
-        const QString text = box->toPlainText();
-        c.checks[std::size_t(k)]->setAccessibleDescription(text);
-        c.options[std::size_t(k)]->setAccessibleDescription(text);
-        box->setVisible(true);
-        if (text.isEmpty()) {
-            box->setVisible(false);
-            c.options[std::size_t(k)]->setVisible(false);
-            c.checks[std::size_t(k)]->setVisible(false);
-        }
+    for (std::size_t k = 1; k <= 5; ++k) {
+        const QString text = c.answerTexts[k]->toPlainText();
+        c.checks[k]->setAccessibleDescription(text);
+        c.options[k]->setAccessibleDescription(text);
     }
+    hideEmptyAnswerRows(c.answerTexts, c.options, c.checks);
 }
 
 void ExamWindow::chooseOption(int k)
@@ -456,18 +386,13 @@ void ExamWindow::chooseOption(int k)
 
 QString ExamWindow::currentDiagram() const
 {
-    data::Recordset& rs = m_controls->questions.recordset();
-    if (!rs.hasCurrent())
-        return QString();
-    const QVariant value = rs.value(QStringLiteral("diagram1"));
-    return value.isNull() ? QString() : value.toString();
+    return core::questionDiagram(m_controls->questions.recordset());
 }
 
 void ExamWindow::updateExhibitButton()
 {
-    program().run().exhibitPath = currentDiagram();
-    offerExhibit(m_controls->exhibitButton, m_controls->exhibitNotAvailable,
-                 program().run().exhibitPath, program().databasePath());
+    ExhibitViewer::offer(program(), currentDiagram(), m_controls->exhibitButton,
+                         m_controls->exhibitNotAvailable);
 }
 
 void ExamWindow::nextQuestion()
@@ -516,15 +441,7 @@ void ExamWindow::previousQuestion()
 
 void ExamWindow::showExhibit()
 {
-    guarded([this] {
-        Program& p = program();
-        p.run().exhibitPath = currentDiagram();
-        if (!exhibitCanBeShown(p.run().exhibitPath, p.databasePath()))
-            return;
-        p.window<ExhibitViewer>().present();
-        if (p.edition().exhibitHidesCaller)
-            hide();
-    });
+    guarded([this] { ExhibitViewer::openFrom(program(), *this, currentDiagram()); });
 }
 
 void ExamWindow::showAnswer()

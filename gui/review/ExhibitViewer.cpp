@@ -112,6 +112,23 @@ void ExhibitViewer::present()
     show();
 }
 
+void ExhibitViewer::offer(Program& program, const QString& diagram, QWidget* button,
+                          QLabel* notAvailable)
+{
+    program.run().exhibitPath = diagram;
+    offerExhibit(button, notAvailable, diagram, program.databasePath());
+}
+
+void ExhibitViewer::openFrom(Program& program, Window& caller, const QString& diagram)
+{
+    program.run().exhibitPath = diagram;
+    if (!exhibitCanBeShown(diagram, program.databasePath()))
+        return;
+    program.window<ExhibitViewer>().present();
+    if (program.edition().exhibitHidesCaller)
+        caller.hide();
+}
+
 void ExhibitViewer::returnToCaller()
 {
     Program& p = program();

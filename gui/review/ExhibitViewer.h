@@ -24,6 +24,16 @@ public:
 
     // Shows the viewer with the picture of exhibitPath, whatever it showed before.
     void present();
+
+    // The question on screen in a caller names `diagram` as its exhibit: it
+    // becomes the run's exhibitPath, and the caller shows its exhibit
+    // button, its "not available" label in the button's place, or neither.
+    static void offer(Program& program, const QString& diagram, QWidget* button,
+                      QLabel* notAvailable);
+    // The caller's exhibit button was pressed: the viewer shows `diagram`'s
+    // picture when it may be opened, and the caller hides where the edition
+    // says so.
+    static void openFrom(Program& program, Window& caller, const QString& diagram);
     // The path of the picture on show, and what is shown when it cannot be read.
     const QString& shownPath() const { return m_shownPath; }
     QString problemText() const;

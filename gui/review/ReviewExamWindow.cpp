@@ -1,18 +1,17 @@
 #include "gui/review/ReviewExamWindow.h"
 
 #include "core/ExamRules.h"
+#include "core/ExhibitFile.h"
 #include "core/ReviewRules.h"
 #include "data/DataError.h"
 #include "data/Statements.h"
 #include "gui/review/ExhibitViewer.h"
 #include "gui/shell/MainWindow.h"
-#include "gui/toolkit/ClickableLabel.h"
-#include "gui/toolkit/ExhibitButtonPicture.h"
 #include "gui/toolkit/Pictures.h"
 #include "gui/toolkit/Program.h"
+#include "gui/toolkit/WindowParts.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,21 +23,6 @@
 
 namespace gui {
 namespace {
-
-// The design numbers the question's text box 0 and the answers' boxes so
-// that answer k is box answerIndex[k]; the boxes keep those numbers as names.
-constexpr std::array<int, 6> answerIndex{0, 1, 2, 4, 5, 3};
-
-QPlainTextEdit* textBox(QWidget* parent, const QString& name, int lines)
-{
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    // The key is shown, never edited.
-    box->setReadOnly(true);
-    box->setTabChangesFocus(true);
-    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + 10);
-    return box;
-}
 
 // A mark of the key: shown, never offered to the mouse or the keyboard.
 void showOnly(QWidget* mark)
@@ -63,40 +47,21 @@ QWidget* ReviewExamWindow::createWidget()
                                                           : edition.reviewDesignCaption);
     window->resize(960, 760);
 
-    auto label = [window](const char* name, const QString& text) {
-        auto* l = new QLabel(text, window);
-        l->setObjectName(QLatin1StringView(name));
-        return l;
-    };
-
     // --- top bar: question ID and number, the clock
-    c.questionIdCaption = label("lblID", QStringLiteral("Question ID:"));
-    c.questionId = new QLineEdit(window);
-    c.questionId->setObjectName(QStringLiteral("Text1"));
-    c.questionId->setReadOnly(true);
+    c.questionIdCaption = namedLabel(window, "lblID", QStringLiteral("Question ID:"));
+    c.questionId = readOnlyField(window, "Text1", QStringLiteral("Question ID"));
     c.questionId->setMaximumWidth(90);
-    c.questionId->setAccessibleName(QStringLiteral("Question ID"));
     c.questionIdCaption->setBuddy(c.questionId);
-    c.questionNoCaption = label("Label2", QStringLiteral("Question No."));
-    c.questionNo = label("LblRec_Count11", QStringLiteral("Record_count"));
+    c.questionNoCaption = namedLabel(window, "Label2", QStringLiteral("Question No."));
+    c.questionNo = namedLabel(window, "LblRec_Count11", QStringLiteral("Record_count"));
     c.questionNo->setAccessibleName(QStringLiteral("Question No."));
-    QFont numberFont = c.questionNo->font();
-    numberFont.setBold(true);
-    numberFont.setPointSizeF(numberFont.pointSizeF() * 1.3);
-    c.questionNo->setFont(numberFont);
-    c.clockCaption = label("Label3", QStringLiteral("Time Elapsed:"));
-    c.clock = label("lblClock", QStringLiteral("ClockDisplay"));
+    enlargeFont(c.questionNo, 1.3, true);
+    c.clockCaption = namedLabel(window, "Label3", QStringLiteral("Time Elapsed:"));
+    c.clock = namedLabel(window, "lblClock", QStringLiteral("ClockDisplay"));
     c.clock->setAccessibleName(QStringLiteral("Time Elapsed:"));
-    QFont clockFont = c.clock->font();
-    clockFont.setFamily(QStringLiteral("DejaVu Sans Mono"));
-    clockFont.setBold(true);
-    clockFont.setPointSizeF(clockFont.pointSizeF() * 1.3);
-    c.clock->setFont(clockFont);
-    c.questionType = new QLineEdit(window);
-    c.questionType->setObjectName(QStringLiteral("Text4"));
-    c.questionType->setReadOnly(true);
+    setClockFont(c.clock, 1.3);
+    c.questionType = readOnlyField(window, "Text4", QStringLiteral("Question type"));
     c.questionType->setVisible(false);
-    c.questionType->setAccessibleName(QStringLiteral("Question type"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(c.questionNoCaption);
@@ -112,37 +77,22 @@ QWidget* ReviewExamWindow::createWidget()
     QFont fixed(QStringLiteral("DejaVu Sans Mono"));
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setPointSizeF(window->font().pointSizeF());
-    c.question = textBox(window, QStringLiteral("text2_0"), 7);
+    c.question = readOnlyText(window, QStringLiteral("text2_0"), 7);
     c.question->setFont(fixed);
     c.question->setAccessibleName(QStringLiteral("Question"));
-    c.question->setMaximumHeight(c.question->fontMetrics().lineSpacing() * 14 + 10);
+    limitToLines(c.question, 14);
 
-    if (edition.exhibitButtonsArePictures) {
-        auto* picture = new ClickableLabel(window);
-        picture->setPixmap(exhibitButtonPicture(window->devicePixelRatioF()));
-        picture->setFixedSize(104, 33);
-        picture->setClickHandler([this] { showExhibit(); });
-        c.exhibitButton = picture;
-    } else {
-        auto* button = new QPushButton(edition.reviewExhibitCaption, window);
-        QObject::connect(button, &QPushButton::clicked, window, [this] { showExhibit(); });
-        c.exhibitButton = button;
-    }
-    c.exhibitButton->setObjectName(QStringLiteral("Picture1"));
-    c.exhibitButton->setAccessibleName(QStringLiteral("Exhibit"));
-    c.exhibitButton->setToolTip(QStringLiteral("Show the exhibit of this question"));
+    c.exhibitButton = exhibitButton(window, edition.exhibitButtonsArePictures,
+                                    edition.reviewExhibitCaption, [this] { showExhibit(); });
     c.exhibitNotAvailable = exhibitNotAvailableLabel(window);
 
     c.optionGroup = new OptionGroup(window);
     auto* answers = new QGridLayout;
     answers->setColumnStretch(2, 1);
     for (std::size_t k = 1; k <= 5; ++k) {
-        auto* check = new QCheckBox(window);
-        check->setObjectName(QStringLiteral("Check%1").arg(k));
-        check->setAccessibleName(QStringLiteral("Correct choice %1").arg(k));
-        auto* option = new QRadioButton(window);
-        option->setObjectName(QStringLiteral("Option%1").arg(k));
-        option->setAccessibleName(QStringLiteral("Correct choice %1").arg(k));
+        const QString name = QStringLiteral("Correct choice %1").arg(k);
+        auto* check = answerBox<QCheckBox>(window, QStringLiteral("Check%1").arg(k), name);
+        auto* option = answerBox<QRadioButton>(window, QStringLiteral("Option%1").arg(k), name);
         showOnly(option);
         c.checks[k] = check;
         c.options[k] = option;
@@ -152,13 +102,9 @@ QWidget* ReviewExamWindow::createWidget()
             if (!m_applyingMode)
                 applyAnswerMode();
         });
-        QPlainTextEdit* text = textBox(window, QStringLiteral("text2_%1").arg(answerIndex[k]), 2);
+        QPlainTextEdit* text =
+            answerLine(window, numberedAnswerName(int(k)), QStringLiteral("Answer %1").arg(k));
         text->setFont(fixed);
-        text->setFrameShape(QFrame::NoFrame);
-        text->setBackgroundRole(QPalette::Window);
-        text->viewport()->setAutoFillBackground(false);
-        text->setMaximumHeight(text->minimumHeight());
-        text->setAccessibleName(QStringLiteral("Answer %1").arg(k));
         c.answerTexts[k] = text;
         QObject::connect(text, &QPlainTextEdit::textChanged, window, [this] { showAnswerRows(); });
         answers->addWidget(check, int(k) - 1, 0, Qt::AlignTop);
@@ -166,34 +112,23 @@ QWidget* ReviewExamWindow::createWidget()
         answers->addWidget(text, int(k) - 1, 2);
     }
 
-    c.explanationCaption = label("Label1", QStringLiteral("Explanation:"));
-    c.explanation = textBox(window, QStringLiteral("Text3"), 4);
+    c.explanationCaption = namedLabel(window, "Label1", QStringLiteral("Explanation:"));
+    c.explanation = readOnlyText(window, QStringLiteral("Text3"), 4);
     c.explanation->setAccessibleName(QStringLiteral("Explanation"));
     c.explanationCaption->setBuddy(c.explanation);
 
     // --- the buttons
-    auto button = [window](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, window);
-        b->setObjectName(QLatin1StringView(name));
-        return b;
-    };
-    c.previousButton = button("cmdPrevQ", QStringLiteral("&Previous Question"));
-    c.nextButton = button("CmdNextQ", QStringLiteral("&Next Question"));
-    c.endButton = button("cmdEnd", QStringLiteral("&End"));
-    QObject::connect(c.previousButton, &QPushButton::clicked, window,
-                     [this] { previousQuestion(); });
-    QObject::connect(c.nextButton, &QPushButton::clicked, window, [this] { nextQuestion(); });
-    QObject::connect(c.endButton, &QPushButton::clicked, window, [this] { endReview(); });
+    c.previousButton = namedButton(window, "cmdPrevQ", QStringLiteral("&Previous Question"),
+                                   [this] { previousQuestion(); });
+    c.nextButton = namedButton(window, "CmdNextQ", QStringLiteral("&Next Question"),
+                               [this] { nextQuestion(); });
+    c.endButton = namedButton(window, "cmdEnd", QStringLiteral("&End"), [this] { endReview(); });
     c.nextButton->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(c.previousButton);
     buttons->addWidget(c.nextButton);
     buttons->addStretch();
     buttons->addWidget(c.endButton);
-
-    auto* rule = new QFrame(window);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
 
     auto* layout = new QVBoxLayout(window);
     layout->addLayout(top);
@@ -204,7 +139,7 @@ QWidget* ReviewExamWindow::createWidget()
     layout->addSpacing(6);
     layout->addWidget(c.explanationCaption);
     layout->addWidget(c.explanation, 1);
-    layout->addWidget(rule);
+    layout->addWidget(horizontalRule(window));
     layout->addLayout(buttons);
 
     c.timer = new RepeatingTimer(window, [this] { tick(); });
@@ -314,10 +249,8 @@ void ReviewExamWindow::updateButtons()
     if (!m_controls)
         return;
     Controls& c = *m_controls;
-    const core::PagingButtons buttons =
-        core::pagingButtons(m_currentNo, program().run().questionCount);
-    c.nextButton->setEnabled(buttons.nextEnabled);
-    c.previousButton->setEnabled(buttons.previousEnabled);
+    enablePaging(c.previousButton, c.nextButton,
+                 core::pagingButtons(m_currentNo, program().run().questionCount));
 }
 
 void ReviewExamWindow::applyAnswerMode()
@@ -351,31 +284,18 @@ void ReviewExamWindow::showAnswerRows()
     Controls& c = *m_controls;
     // An empty fourth or fifth answer hides with its marks, as designed, and
     // so does the empty third line of a true/false question.
-    for (std::size_t k = 1; k <= 5; ++k) {
-        QPlainTextEdit* text = c.answerTexts[k];
-        text->setVisible(true);
-        if (text->toPlainText().isEmpty()) {
-            text->setVisible(false);
-            c.options[k]->setVisible(false);
-            c.checks[k]->setVisible(false);
-        }
-    }
+    hideEmptyAnswerRows(c.answerTexts, c.options, c.checks);
 }
 
 QString ReviewExamWindow::currentDiagram() const
 {
-    data::Recordset& rs = m_controls->questions.recordset();
-    if (!rs.hasCurrent())
-        return QString();
-    const QVariant value = rs.value(QStringLiteral("diagram1"));
-    return value.isNull() ? QString() : value.toString();
+    return core::questionDiagram(m_controls->questions.recordset());
 }
 
 void ReviewExamWindow::updateExhibitButton()
 {
-    program().run().exhibitPath = currentDiagram();
-    offerExhibit(m_controls->exhibitButton, m_controls->exhibitNotAvailable,
-                 program().run().exhibitPath, program().databasePath());
+    ExhibitViewer::offer(program(), currentDiagram(), m_controls->exhibitButton,
+                         m_controls->exhibitNotAvailable);
 }
 
 void ReviewExamWindow::nextQuestion()
@@ -383,14 +303,9 @@ void ReviewExamWindow::nextQuestion()
     guarded([this] {
         if (!m_controls)
             return;
-        data::Recordset& rs = m_controls->questions.recordset();
-        rs.MoveNext();
-        if (rs.Eof()) {
-            // A key shorter than the exam: the last question stays, and its number.
-            rs.MovePrevious();
-        } else {
+        // A key shorter than the exam: the last question stays, and its number.
+        if (core::stepForward(m_controls->questions.recordset()))
             m_currentNo += 1;
-        }
         applyAnswerMode();
         showQuestionNumber();
         updateExhibitButton();
@@ -403,11 +318,7 @@ void ReviewExamWindow::previousQuestion()
     guarded([this] {
         if (!m_controls)
             return;
-        data::Recordset& rs = m_controls->questions.recordset();
-        rs.MovePrevious();
-        if (rs.Bof())
-            rs.MoveNext();
-        else
+        if (core::stepBack(m_controls->questions.recordset()))
             m_currentNo -= 1;
         applyAnswerMode();
         showQuestionNumber();
@@ -419,15 +330,8 @@ void ReviewExamWindow::previousQuestion()
 void ReviewExamWindow::showExhibit()
 {
     guarded([this] {
-        if (!m_controls)
-            return;
-        Program& p = program();
-        p.run().exhibitPath = currentDiagram();
-        if (!exhibitCanBeShown(p.run().exhibitPath, p.databasePath()))
-            return;
-        p.window<ExhibitViewer>().present();
-        if (p.edition().exhibitHidesCaller)
-            hide();
+        if (m_controls)
+            ExhibitViewer::openFrom(program(), *this, currentDiagram());
     });
 }
 

@@ -1,20 +1,19 @@
 #include "gui/review/WrongAnswerReview.h"
 
 #include "core/ExamRules.h"
+#include "core/ExhibitFile.h"
 #include "core/ReviewRules.h"
 #include "data/DataError.h"
 #include "data/Statements.h"
 #include "gui/review/ExhibitViewer.h"
 #include "gui/scoring/ScoreSheet.h"
 #include "gui/shell/MainWindow.h"
-#include "gui/toolkit/ClickableLabel.h"
-#include "gui/toolkit/ExhibitButtonPicture.h"
 #include "gui/toolkit/Pictures.h"
 #include "gui/toolkit/Program.h"
+#include "gui/toolkit/WindowParts.h"
 #include "gui/toolkit/WindowPrinter.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,26 +40,6 @@ void setInk(QWidget* w, const QColor& colour)
     w->setPalette(p);
 }
 
-QPlainTextEdit* textBox(QWidget* parent, const char* name, int lines)
-{
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(QLatin1StringView(name));
-    // Shown, never edited: nothing typed here could be kept anyway.
-    box->setReadOnly(true);
-    box->setTabChangesFocus(true);
-    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + 10);
-    return box;
-}
-
-// An answer reads as a line of text between its boxes, not as a field.
-void flatten(QPlainTextEdit* box)
-{
-    box->setFrameShape(QFrame::NoFrame);
-    box->setBackgroundRole(QPalette::Window);
-    box->viewport()->setAutoFillBackground(false);
-    box->setMaximumHeight(box->minimumHeight());
-}
-
 } // namespace
 
 WrongAnswerReview::WrongAnswerReview(Program& program) : Window(program) {}
@@ -77,91 +56,58 @@ QWidget* WrongAnswerReview::createWidget()
                                                                : edition.wrongAnswerDesignCaption);
     window->resize(900, 740);
 
-    auto label = [window](const char* name, const QString& text) {
-        auto* l = new QLabel(text, window);
-        l->setObjectName(QLatin1StringView(name));
-        return l;
-    };
-
     // --- heading and where the candidate is
-    c.heading = label("lblAnsEspl", QStringLiteral("Correct Answers With Explanations"));
+    c.heading =
+        namedLabel(window, "lblAnsEspl", QStringLiteral("Correct Answers With Explanations"));
     setInk(c.heading, headingInk);
-    QFont headingFont = c.heading->font();
-    headingFont.setBold(true);
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
-    c.heading->setFont(headingFont);
-    c.position = label("lblPosition", QString());
-    QFont positionFont = c.position->font();
-    positionFont.setBold(true);
-    c.position->setFont(positionFont);
+    enlargeFont(c.heading, 1.3, true);
+    c.position = namedLabel(window, "lblPosition", QString());
+    enlargeFont(c.position, 1.0, true);
     auto* top = new QHBoxLayout;
     top->addWidget(c.heading);
     top->addStretch();
     top->addWidget(c.position);
 
-    c.noneWrong = label("lblNoWrongAnswers", QStringLiteral("No wrong answers in this exam."));
+    c.noneWrong =
+        namedLabel(window, "lblNoWrongAnswers", QStringLiteral("No wrong answers in this exam."));
     c.noneWrong->setAlignment(Qt::AlignCenter);
-    QFont noneFont = c.noneWrong->font();
-    noneFont.setPointSizeF(noneFont.pointSizeF() * 1.3);
-    c.noneWrong->setFont(noneFont);
+    enlargeFont(c.noneWrong, 1.3);
     c.noneWrong->setVisible(false);
 
     // --- the question and its answers
     c.questionArea = new QWidget(window);
     c.questionArea->setObjectName(QStringLiteral("questionArea"));
     QWidget* area = c.questionArea;
-    c.question = textBox(area, "Text1", 6);
+    c.question = readOnlyText(area, QStringLiteral("Text1"), 6);
     c.question->setAccessibleName(QStringLiteral("Question"));
-    QFont questionFont = c.question->font();
-    questionFont.setPointSizeF(questionFont.pointSizeF() * 1.15);
-    c.question->setFont(questionFont);
+    enlargeFont(c.question, 1.15);
     // long questions scroll; short ones leave the answers close below them
-    c.question->setMaximumHeight(c.question->fontMetrics().lineSpacing() * 10 + 10);
+    limitToLines(c.question, 10);
 
-    if (edition.exhibitButtonsArePictures) {
-        auto* picture = new ClickableLabel(area);
-        picture->setPixmap(exhibitButtonPicture(window->devicePixelRatioF()));
-        picture->setFixedSize(104, 33);
-        picture->setClickHandler([this] { showExhibit(); });
-        c.exhibitButton = picture;
-    } else {
-        auto* button = new QPushButton(edition.wrongAnswerExhibitCaption, area);
-        QObject::connect(button, &QPushButton::clicked, window, [this] { showExhibit(); });
-        c.exhibitButton = button;
-    }
-    c.exhibitButton->setObjectName(QStringLiteral("Picture1"));
-    c.exhibitButton->setAccessibleName(QStringLiteral("Exhibit"));
-    c.exhibitButton->setToolTip(QStringLiteral("Show the exhibit of this question"));
+    c.exhibitButton = exhibitButton(area, edition.exhibitButtonsArePictures,
+                                    edition.wrongAnswerExhibitCaption, [this] { showExhibit(); });
     c.exhibitNotAvailable = exhibitNotAvailableLabel(area);
 
-    c.keyCaption = new QLabel(QStringLiteral("Correct Choice(s):"), area);
-    c.keyCaption->setObjectName(QStringLiteral("LblCorrect"));
+    c.keyCaption = namedLabel(area, "LblCorrect", QStringLiteral("Correct Choice(s):"));
     setInk(c.keyCaption, keyInk);
-    c.yourCaption = new QLabel(QStringLiteral("Your Choice(s):"), area);
-    c.yourCaption->setObjectName(QStringLiteral("LblYourChoice"));
+    c.yourCaption = namedLabel(area, "LblYourChoice", QStringLiteral("Your Choice(s):"));
     setInk(c.yourCaption, yourInk);
-    for (QLabel* caption : {c.keyCaption, c.yourCaption}) {
-        QFont f = caption->font();
-        f.setBold(true);
-        caption->setFont(f);
-    }
+    enlargeFont(c.keyCaption, 1.0, true);
+    enlargeFont(c.yourCaption, 1.0, true);
 
     auto* answers = new QGridLayout;
     answers->setColumnStretch(1, 1);
     answers->addWidget(c.keyCaption, 0, 0, 1, 2, Qt::AlignLeft);
     answers->addWidget(c.yourCaption, 0, 2, Qt::AlignRight);
     for (std::size_t k = 1; k <= 5; ++k) {
-        QPlainTextEdit* text = textBox(area, answerNames[k], 2);
-        flatten(text);
-        text->setAccessibleName(QStringLiteral("Answer %1").arg(k));
+        QPlainTextEdit* text =
+            answerLine(area, QLatin1StringView(answerNames[k]), QStringLiteral("Answer %1").arg(k));
         c.answerTexts[k] = text;
-        auto* key = new QCheckBox(area);
-        key->setObjectName(QLatin1StringView(keyNames[k]));
-        key->setAccessibleName(QStringLiteral("Correct choice %1").arg(k));
+        auto* key = answerBox<QCheckBox>(area, QLatin1StringView(keyNames[k]),
+                                         QStringLiteral("Correct choice %1").arg(k));
         c.keyChecks[k] = key;
-        auto* yours = new QCheckBox(area);
-        yours->setObjectName(QStringLiteral("ChkYourChoice%1").arg(k));
-        yours->setAccessibleName(QStringLiteral("Your choice %1").arg(k));
+        auto* yours = answerBox<QCheckBox>(area, QStringLiteral("ChkYourChoice%1").arg(k),
+                                           QStringLiteral("Your choice %1").arg(k));
         c.yourChecks[k] = yours;
         answers->addWidget(key, int(k), 0, Qt::AlignTop);
         answers->addWidget(text, int(k), 1);
@@ -169,17 +115,12 @@ QWidget* WrongAnswerReview::createWidget()
         QObject::connect(text, &QPlainTextEdit::textChanged, window, [this] { showAnswerRows(); });
     }
 
-    c.explanationCaption = new QLabel(QStringLiteral("Explanation:"), area);
-    c.explanationCaption->setObjectName(QStringLiteral("Label2"));
-    c.explanation = textBox(area, "Text6", 4);
+    c.explanationCaption = namedLabel(area, "Label2", QStringLiteral("Explanation:"));
+    c.explanation = readOnlyText(area, QStringLiteral("Text6"), 4);
     c.explanation->setAccessibleName(QStringLiteral("Explanation"));
     c.explanationCaption->setBuddy(c.explanation);
-    c.categoryCaption = new QLabel(QStringLiteral("Category:"), area);
-    c.categoryCaption->setObjectName(QStringLiteral("Label3"));
-    c.category = new QLineEdit(area);
-    c.category->setObjectName(QStringLiteral("Text7"));
-    c.category->setReadOnly(true);
-    c.category->setAccessibleName(QStringLiteral("Category"));
+    c.categoryCaption = namedLabel(area, "Label3", QStringLiteral("Category:"));
+    c.category = readOnlyField(area, "Text7", QStringLiteral("Category"));
     c.categoryCaption->setBuddy(c.category);
     auto* categoryRow = new QHBoxLayout;
     categoryRow->addWidget(c.categoryCaption);
@@ -197,21 +138,14 @@ QWidget* WrongAnswerReview::createWidget()
     areaLayout->addLayout(categoryRow);
 
     // --- the buttons
-    auto button = [window](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, window);
-        b->setObjectName(QLatin1StringView(name));
-        return b;
-    };
-    c.previousButton = button("cmdPrevQ", QStringLiteral("&Previous Question"));
-    c.nextButton = button("CmdNextQ", QStringLiteral("&Next Question"));
-    c.printButton = button("cmdPrintQ", QStringLiteral("&Print Question"));
-    c.scoreReportButton = button("cmdScoreRep", QStringLiteral("&Score Report"));
-    QObject::connect(c.previousButton, &QPushButton::clicked, window,
-                     [this] { previousQuestion(); });
-    QObject::connect(c.nextButton, &QPushButton::clicked, window, [this] { nextQuestion(); });
-    QObject::connect(c.printButton, &QPushButton::clicked, window, [this] { printQuestion(); });
-    QObject::connect(c.scoreReportButton, &QPushButton::clicked, window,
-                     [this] { returnToScoreReport(); });
+    c.previousButton = namedButton(window, "cmdPrevQ", QStringLiteral("&Previous Question"),
+                                   [this] { previousQuestion(); });
+    c.nextButton = namedButton(window, "CmdNextQ", QStringLiteral("&Next Question"),
+                               [this] { nextQuestion(); });
+    c.printButton = namedButton(window, "cmdPrintQ", QStringLiteral("&Print Question"),
+                                [this] { printQuestion(); });
+    c.scoreReportButton = namedButton(window, "cmdScoreRep", QStringLiteral("&Score Report"),
+                                      [this] { returnToScoreReport(); });
     c.nextButton->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(c.previousButton);
@@ -220,15 +154,11 @@ QWidget* WrongAnswerReview::createWidget()
     buttons->addWidget(c.printButton);
     buttons->addWidget(c.scoreReportButton);
 
-    auto* rule = new QFrame(window);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-
     auto* layout = new QVBoxLayout(window);
     layout->addLayout(top);
     layout->addWidget(c.noneWrong, 1);
     layout->addWidget(c.questionArea, 1);
-    layout->addWidget(rule);
+    layout->addWidget(horizontalRule(window));
     layout->addLayout(buttons);
 
     c.selection.DatabaseName = edition.databaseFile;
@@ -330,11 +260,9 @@ void WrongAnswerReview::updateButtons()
         return;
     Controls& c = *m_controls;
     // Nothing to page through: neither button does anything.
-    const core::PagingButtons buttons = m_wrongCount > 0
-                                            ? core::pagingButtons(m_currentNo, m_wrongCount)
-                                            : core::PagingButtons{false, false};
-    c.nextButton->setEnabled(buttons.nextEnabled);
-    c.previousButton->setEnabled(buttons.previousEnabled);
+    enablePaging(c.previousButton, c.nextButton,
+                 m_wrongCount > 0 ? core::pagingButtons(m_currentNo, m_wrongCount)
+                                  : core::PagingButtons{false, false});
 }
 
 void WrongAnswerReview::showAnswerRows()
@@ -344,29 +272,19 @@ void WrongAnswerReview::showAnswerRows()
     Controls& c = *m_controls;
     // The design hides an empty fifth answer; an empty line of a true/false
     // question hides the same way, as it does in the exam.
-    for (std::size_t k = 1; k <= 5; ++k) {
-        const bool shown = !c.answerTexts[k]->toPlainText().isEmpty();
-        c.answerTexts[k]->setVisible(shown);
-        c.keyChecks[k]->setVisible(shown);
-        c.yourChecks[k]->setVisible(shown);
-    }
+    showAnsweredRows(c.answerTexts, c.keyChecks, c.yourChecks);
 }
 
 QString WrongAnswerReview::currentDiagram() const
 {
-    data::Recordset& rs = m_controls->selection.recordset();
-    if (!rs.hasCurrent())
-        return QString();
-    const QVariant value = rs.value(QStringLiteral("diagram1"));
-    return value.isNull() ? QString() : value.toString();
+    return core::questionDiagram(m_controls->selection.recordset());
 }
 
 void WrongAnswerReview::updateExhibitButton()
 {
     // Set on opening too, so the first question shows the button only when it has an exhibit.
-    program().run().exhibitPath = currentDiagram();
-    offerExhibit(m_controls->exhibitButton, m_controls->exhibitNotAvailable,
-                 program().run().exhibitPath, program().databasePath());
+    ExhibitViewer::offer(program(), currentDiagram(), m_controls->exhibitButton,
+                         m_controls->exhibitNotAvailable);
 }
 
 void WrongAnswerReview::nextQuestion()
@@ -374,13 +292,9 @@ void WrongAnswerReview::nextQuestion()
     guarded([this] {
         if (!m_controls || m_wrongCount == 0)
             return;
-        data::Recordset& rs = m_controls->selection.recordset();
-        rs.MoveNext();
         // Past the last one the last one stays, and so does its number: the
         // counter never reads more questions than there are.
-        if (rs.Eof())
-            rs.MovePrevious();
-        else
+        if (core::stepForward(m_controls->selection.recordset()))
             ++m_currentNo;
         showAnswerRows();
         updateExhibitButton();
@@ -394,11 +308,7 @@ void WrongAnswerReview::previousQuestion()
     guarded([this] {
         if (!m_controls || m_wrongCount == 0)
             return;
-        data::Recordset& rs = m_controls->selection.recordset();
-        rs.MovePrevious();
-        if (rs.Bof())
-            rs.MoveNext();
-        else
+        if (core::stepBack(m_controls->selection.recordset()))
             --m_currentNo;
         showAnswerRows();
         updateExhibitButton();
@@ -410,15 +320,8 @@ void WrongAnswerReview::previousQuestion()
 void WrongAnswerReview::showExhibit()
 {
     guarded([this] {
-        if (!m_controls)
-            return;
-        Program& p = program();
-        p.run().exhibitPath = currentDiagram();
-        if (!exhibitCanBeShown(p.run().exhibitPath, p.databasePath()))
-            return;
-        p.window<ExhibitViewer>().present();
-        if (p.edition().exhibitHidesCaller)
-            hide();
+        if (m_controls)
+            ExhibitViewer::openFrom(program(), *this, currentDiagram());
     });
 }
 
