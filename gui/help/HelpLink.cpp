@@ -1,8 +1,6 @@
 #include "gui/help/HelpLink.h"
 
 #include <QAccessibleWidget>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace gui {
 namespace {
@@ -43,7 +41,7 @@ QAccessibleInterface* accessibleHelpLink(const QString& className, QObject* obje
 
 } // namespace
 
-HelpLink::HelpLink(QWidget* parent) : QLabel(parent)
+HelpLink::HelpLink(QWidget* parent) : PressableLabel(parent)
 {
     static const bool installed = [] {
         QAccessible::installFactory(accessibleHelpLink);
@@ -52,7 +50,7 @@ HelpLink::HelpLink(QWidget* parent) : QLabel(parent)
     Q_UNUSED(installed);
     setTextFormat(Qt::RichText);
     setTextInteractionFlags(Qt::NoTextInteraction);
-    setCursor(Qt::PointingHandCursor);
+    // Without text interaction a label takes no focus; the link is reached with Tab.
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -68,23 +66,6 @@ void HelpLink::click()
 {
     if (m_handler && isEnabled() && !m_url.isEmpty())
         m_handler(m_url);
-}
-
-void HelpLink::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        click();
-    else
-        QLabel::mouseReleaseEvent(event);
-}
-
-void HelpLink::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter)
-        click();
-    else
-        QLabel::keyPressEvent(event);
 }
 
 } // namespace gui

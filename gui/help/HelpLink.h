@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLabel>
+#include "gui/toolkit/PressableLabel.h"
+
 #include <QUrl>
 #include <functional>
 
@@ -9,7 +10,7 @@ namespace gui {
 // A link: shows its text underlined and, when clicked or pressed with Space
 // or Enter, hands its address to the handler its window gave it. Assistive
 // tools see it as a link named by its text.
-class HelpLink final : public QLabel {
+class HelpLink final : public PressableLabel {
     Q_OBJECT
 public:
     explicit HelpLink(QWidget* parent = nullptr);
@@ -21,11 +22,7 @@ public:
     {
         m_handler = std::move(handler);
     }
-    void click();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void click() override;
 
 private:
     QString m_text;

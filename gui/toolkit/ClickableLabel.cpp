@@ -1,8 +1,6 @@
 #include "gui/toolkit/ClickableLabel.h"
 
 #include <QAccessibleWidget>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace gui {
 namespace {
@@ -46,38 +44,19 @@ QAccessibleInterface* clickableLabelAccessible(const QString&, QObject* object)
 
 } // namespace
 
-ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent)
+ClickableLabel::ClickableLabel(QWidget* parent) : PressableLabel(parent)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(clickableLabelAccessible);
         return true;
     }();
     Q_UNUSED(factoryInstalled);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ClickableLabel::click()
 {
     if (m_handler && isEnabled())
         m_handler();
-}
-
-void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        click();
-    else
-        QLabel::mouseReleaseEvent(event);
-}
-
-void ClickableLabel::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter)
-        click();
-    else
-        QLabel::keyPressEvent(event);
 }
 
 } // namespace gui

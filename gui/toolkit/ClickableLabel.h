@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLabel>
+#include "gui/toolkit/PressableLabel.h"
+
 #include <functional>
 
 namespace gui {
@@ -9,15 +10,11 @@ namespace gui {
 // focus, runs its handler. Used where a window shows a picture or a caption
 // to click rather than a push button. Assistive technology meets it as a
 // button whose Press action runs the same handler.
-class ClickableLabel final : public QLabel {
+class ClickableLabel final : public PressableLabel {
 public:
     explicit ClickableLabel(QWidget* parent = nullptr);
     void setClickHandler(std::function<void()> handler) { m_handler = std::move(handler); }
-    void click();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void click() override;
 
 private:
     std::function<void()> m_handler;
