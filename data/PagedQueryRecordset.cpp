@@ -5,11 +5,6 @@
 namespace data {
 namespace {
 
-QString columnString(const char* text)
-{
-    return text ? QString::fromUtf8(text) : QString();
-}
-
 // The statement without the semicolon and blanks that may end it.
 QString withoutEnd(QString sql)
 {
@@ -34,13 +29,7 @@ PagedQueryRecordset::PagedQueryRecordset(DatabasePtr db, const QString& sql)
         m_paged = false;
         m_page = m_db->prepare(sql);
     }
-    sqlite3_stmt* st = m_page.get();
-    const int count = sqlite3_column_count(st);
-    for (int i = 0; i < count; ++i) {
-        m_columns.push_back({columnString(sqlite3_column_name(st, i)),
-                             columnString(sqlite3_column_table_name(st, i)),
-                             columnString(sqlite3_column_origin_name(st, i))});
-    }
+    describeColumns(m_page.get());
     readPage();
     standAt(0);
 }
@@ -56,15 +45,10 @@ void PagedQueryRecordset::readPage(bool rest)
         sqlite3_bind_int(st, 1, rest ? -1 : pageRows); // LIMIT -1: no limit
         sqlite3_bind_int64(st, 2, qint64(m_rows.size()));
     }
-    const int count = int(m_columns.size());
     int read = 0;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        std::vector<QVariant> row;
-        row.reserve(std::size_t(count));
-        for (int i = 0; i < count; ++i)
-            row.push_back(columnValue(st, i));
-        m_rows.push_back(std::move(row));
+        m_rows.push_back(readRow(st));
         ++read;
     }
     // Reset at once: a statement left open would hold a read lock on the file.

@@ -6,32 +6,14 @@
 #include <QStringList>
 
 namespace data {
-namespace {
-
-QString columnString(const char* text)
-{
-    return text ? QString::fromUtf8(text) : QString();
-}
-
-} // namespace
 
 QueryRecordset::QueryRecordset(DatabasePtr db, const QString& sql) : Recordset(std::move(db))
 {
     auto st = m_db->prepare(sql);
-    const int count = sqlite3_column_count(st.get());
-    for (int i = 0; i < count; ++i) {
-        m_columns.push_back({columnString(sqlite3_column_name(st.get(), i)),
-                             columnString(sqlite3_column_table_name(st.get(), i)),
-                             columnString(sqlite3_column_origin_name(st.get(), i))});
-    }
+    describeColumns(st.get());
     int rc;
-    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-        std::vector<QVariant> row;
-        row.reserve(std::size_t(count));
-        for (int i = 0; i < count; ++i)
-            row.push_back(columnValue(st.get(), i));
-        m_rows.push_back(std::move(row));
-    }
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
+        m_rows.push_back(readRow(st.get()));
     if (rc != SQLITE_DONE)
         m_db->fail(sql, rc);
 
@@ -182,12 +164,8 @@ void QueryRecordset::insertRow(const std::map<int, QVariant>& values)
         QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(columns, quoteName(table));
     auto again = m_db->prepare(reread);
     sqlite3_bind_int64(again.get(), 1, rowid);
-    if (sqlite3_step(again.get()) == SQLITE_ROW) {
-        std::vector<QVariant> row;
-        for (int i = 0; i < int(m_columns.size()); ++i)
-            row.push_back(columnValue(again.get(), i));
-        m_rows.push_back(std::move(row));
-    }
+    if (sqlite3_step(again.get()) == SQLITE_ROW)
+        m_rows.push_back(readRow(again.get()));
 }
 
 void QueryRecordset::FindFirst(const QString& criterion)

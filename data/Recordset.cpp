@@ -287,4 +287,24 @@ void Recordset::Close()
     m_editMode = EditMode::None;
 }
 
+void Recordset::describeColumns(sqlite3_stmt* st)
+{
+    auto text = [](const char* s) { return s ? QString::fromUtf8(s) : QString(); };
+    const int count = sqlite3_column_count(st);
+    for (int i = 0; i < count; ++i) {
+        m_columns.push_back({text(sqlite3_column_name(st, i)),
+                             text(sqlite3_column_table_name(st, i)),
+                             text(sqlite3_column_origin_name(st, i))});
+    }
+}
+
+std::vector<QVariant> Recordset::readRow(sqlite3_stmt* st, int first) const
+{
+    std::vector<QVariant> row;
+    row.reserve(m_columns.size());
+    for (int i = 0; i < int(m_columns.size()); ++i)
+        row.push_back(columnValue(st, first + i));
+    return row;
+}
+
 } // namespace data

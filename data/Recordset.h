@@ -98,6 +98,10 @@ protected:
     void searchEnded();
     void ensureOpen() const;
     [[noreturn]] void noCurrentRecord(const char* operation) const;
+    // The fields are the result columns of this prepared statement.
+    void describeColumns(sqlite3_stmt* st);
+    // The fields of the row the statement stands on, from its column `first` on.
+    std::vector<QVariant> readRow(sqlite3_stmt* st, int first = 0) const;
 
     DatabasePtr m_db;
     std::vector<Column> m_columns;

@@ -46,12 +46,8 @@ bool TableRecordset::fetchOne(StatementHandle& cache, const QString& sql, const 
     // column 0 is the rowid, column 1 the order value, then the table's columns
     m_rowid = sqlite3_column_int64(st, 0);
     m_orderValue = columnValue(st, 1);
-    std::vector<QVariant> row;
-    row.reserve(m_columns.size());
-    for (int i = 0; i < int(m_columns.size()); ++i)
-        row.push_back(columnValue(st, i + 2));
+    m_current = readRow(st, 2);
     sqlite3_reset(st);
-    m_current = std::move(row);
     return true;
 }
 
