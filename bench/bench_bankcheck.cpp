@@ -5,28 +5,21 @@
 // well under the time a candidate notices between choosing the menu item and
 // the name prompt.
 
+#include "BenchSupport.h"
 #include "TempBank.h"
 #include "core/BankCheck.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr int runs = 9;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Milliseconds of one check, the median of `runs`; false in `usable` when the
 // bank was refused, which would make the figure meaningless.
@@ -45,7 +38,7 @@ double measure(const QString& database, core::BankUse use, bool& usable)
                                 << '\n';
         usable = usable && verdict.usable();
     }
-    return median(times);
+    return bench::median(times);
 }
 
 } // namespace
@@ -56,18 +49,14 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
 
     QTemporaryDir shipped;
-    const QString source = QStringLiteral(QUIZMOOR_BIN_DIR "/qbk09.mdb");
-    const QString small = shipped.filePath(QStringLiteral("qbk09.mdb"));
-    if (!QFile::copy(source, small)) {
-        out << "bench_bankcheck: the shipped bank " << source << " is missing; build first\n";
+    const QString small = bench::copyShippedBank(shipped.path(), "bench_bankcheck", out);
+    if (small.isEmpty())
         return 1;
-    }
 
     out << "bench_bankcheck: generating a bank of 100,000 questions...\n";
     out.flush();
     TempBank large(4, 13);
-    for (int exam = 1; exam <= 3; ++exam)
-        large.addExam(exam, exam == 1 ? 100000 : 83);
+    bench::addLargeExams(large, false);
     const QString big = large.write();
 
     bool usable = true;

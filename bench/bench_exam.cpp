@@ -4,8 +4,8 @@
 // write-back of the choice just made. An exam costs what its questions cost,
 // so the large bank should take at most twice as long.
 
+#include "BenchSupport.h"
 #include "TempBank.h"
-#include "core/Prompter.h"
 #include "gui/exam/ExamNotice.h"
 #include "gui/exam/ExamWindow.h"
 #include "gui/shell/MainWindow.h"
@@ -16,34 +16,16 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr int runs = 15;
 constexpr int moves = 60;
-
-// Answers every question OK; the benchmark asks nothing of anybody.
-class SilentPrompter final : public core::Prompter {
-public:
-    int msgBox(const QString&, int, const QString&, const QString& = QString()) override
-    {
-        return core::Prompter::Ok;
-    }
-    QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
-};
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 struct Figures {
     double openMs = 0;
@@ -55,7 +37,7 @@ Figures measure(const QString& folder)
 {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder);
-    SilentPrompter prompter;
+    bench::SilentPrompter prompter;
     gui::Program program(core::fullEdition(), prompter);
     program.setEndHandler([] {});
     gui::startUp(program);
@@ -88,40 +70,25 @@ Figures measure(const QString& folder)
     }
     program.end();
     QDir::setCurrent(previous);
-    return {median(opens), median(nexts)};
+    return {bench::median(opens), bench::median(nexts)};
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // The offscreen platform remarks on every window it cannot size as asked.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type != QtDebugMsg && !message.contains(QLatin1StringView("propagateSizeHints")) &&
-            !message.contains(QLatin1StringView("XDG_RUNTIME_DIR")))
-            QTextStream(stderr) << message << '\n';
-    });
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useQuietOffscreenPlatform();
     QApplication application(argc, argv);
     QTextStream out(stdout);
 
     QTemporaryDir shipped;
-    const QString source = QStringLiteral(QUIZMOOR_BIN_DIR "/qbk09.mdb");
-    if (!QFile::copy(source, shipped.filePath(QStringLiteral("qbk09.mdb")))) {
-        out << "bench_exam: the shipped bank " << source << " is missing; build first\n";
+    if (bench::copyShippedBank(shipped.path(), "bench_exam", out).isEmpty())
         return 1;
-    }
 
     out << "bench_exam: generating a bank of 100,000 questions with sparse IDs...\n";
     out.flush();
     TempBank large(4, 13);
-    for (int exam = 1; exam <= 3; ++exam) {
-        QList<qint64> ids;
-        ids.reserve(100000);
-        for (qint64 i = 0; i < 100000; ++i)
-            ids << 1000 + i * 7919 + (i % 13) * 3; // wide gaps, still ascending
-        large.addExam(exam, exam == 1 ? 100000 : 83, ids);
-    }
+    bench::addLargeExams(large, true);
     large.write();
 
     const Figures small = measure(shipped.path());

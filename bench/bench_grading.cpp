@@ -3,6 +3,7 @@
 // counts only the exam's draw, so its cost should follow the 83 questions
 // asked, not the size of the bank.
 
+#include "BenchSupport.h"
 #include "core/Grading.h"
 #include "data/Schema.h"
 #include "data/Sqlite.h"
@@ -146,12 +147,6 @@ struct Timing {
     int largeScore = 0;
 };
 
-double median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // Median milliseconds of grading `exam` in each bank, the runs taken in
 // turns so that both see the same state of the machine.
 Timing timeGrading(const QString& shipped, const QString& large, int exam)
@@ -169,8 +164,8 @@ Timing timeGrading(const QString& shipped, const QString& large, int exam)
         t.largeScore = big.grade(exam, examQuestions).score;
         largeTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    t.shippedMs = median(smallTimes);
-    t.largeMs = median(largeTimes);
+    t.shippedMs = bench::median(smallTimes);
+    t.largeMs = bench::median(largeTimes);
     return t;
 }
 

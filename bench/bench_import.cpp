@@ -11,16 +11,13 @@
 // tool's fixed cost.
 
 #include "BankImport.h"
+#include "BenchSupport.h"
 #include "QuestionFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -35,47 +32,18 @@ constexpr int questionCount = 10000;
 constexpr double goalSeconds = 2.0;
 constexpr double goalMegabytes = 100.0;
 
-struct Sample {
-    double milliseconds = 0;
-    double megabytes = 0;
-};
+using bench::median;
 
-// Runs `arguments` (the program first) to its end; false when it failed.
-bool runOnce(const std::vector<std::string>& arguments, Sample& sample)
+// The tool from its start to its end.
+bool runOnce(const bench::Series& series, bench::Sample& sample)
 {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-
     const auto started = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid < 0)
-        return false;
-    if (pid == 0) {
-        if (FILE* devnull = std::fopen("/dev/null", "w")) {
-            dup2(fileno(devnull), STDOUT_FILENO);
-            dup2(fileno(devnull), STDERR_FILENO);
-        }
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (!bench::runChild(series.command, nullptr, sample.megabytes))
         return false;
     sample.milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
             .count();
-    sample.megabytes = double(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
     return true;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Questions of every kind the importer takes, in ten categories, with
@@ -176,39 +144,11 @@ int main(int argc, char** argv)
                                                     out + "/import/qbk09.mdb",
                                                     input.toStdString()};
 
-    struct Series {
-        const char* label;
-        const std::vector<std::string>* command;
-        std::vector<double> milliseconds;
-        std::vector<double> megabytes;
-    };
-    Series baseline{"shipped bank from JSON", &baselineCommand, {}, {}};
-    Series imported{"import of 10,000 GIFT", &importCommand, {}, {}};
-    Series floor{"  import of the samples", &floorCommand, {}, {}};
-    const std::vector<Series*> all = {&baseline, &imported, &floor};
-
-    // one warm-up run each, so both find the libraries in the page cache
-    for (Series* s : all) {
-        Sample ignored;
-        if (!runOnce(*s->command, ignored)) {
-            std::fprintf(stderr, "bench_import: %s failed\n", s->label);
-            return 1;
-        }
-    }
-    for (int i = 0; i < runs; ++i) {
-        std::vector<Series*> order = all;
-        if (i % 2)
-            std::reverse(order.begin(), order.end());
-        for (Series* s : order) {
-            Sample sample;
-            if (!runOnce(*s->command, sample)) {
-                std::fprintf(stderr, "bench_import: run %d of %s failed\n", i + 1, s->label);
-                return 1;
-            }
-            s->milliseconds.push_back(sample.milliseconds);
-            s->megabytes.push_back(sample.megabytes);
-        }
-    }
+    bench::Series baseline{"shipped bank from JSON", baselineCommand, {}, {}};
+    bench::Series imported{"import of 10,000 GIFT", importCommand, {}, {}};
+    bench::Series floor{"  import of the samples", floorCommand, {}, {}};
+    if (!bench::runSeries("bench_import", {&baseline, &imported, &floor}, runs, runOnce))
+        return 1;
 
     // Inside this process: reading alone, then reading and converting.
     std::vector<double> reading, converting;
@@ -236,11 +176,7 @@ int main(int argc, char** argv)
 
     std::printf("bankbuild, median of %d runs each\n\n", runs);
     std::printf("%-28s %10s %17s %16s\n", "", "time (ms)", "min-max", "peak RSS (MiB)");
-    const auto line = [](const Series& s) {
-        const auto [lo, hi] = std::minmax_element(s.milliseconds.begin(), s.milliseconds.end());
-        std::printf("%-28s %10.1f %8.1f-%-8.1f %16.1f\n", s.label, median(s.milliseconds), *lo, *hi,
-                    median(s.megabytes));
-    };
+    const auto line = [](const bench::Series& s) { bench::printSeries(s, 28, 8); };
     line(baseline);
     line(imported);
     std::printf("%-28s %9.2fx %17s %15.2fx\n", "ratio import/shipped", importTime / baseTime, "",

@@ -5,9 +5,9 @@
 // Either window shows at most an exam's worth of questions, so the large bank
 // should take at most one and a half times as long.
 
+#include "BenchSupport.h"
 #include "SqlFixture.h"
 #include "TempBank.h"
-#include "core/Prompter.h"
 #include "gui/review/ReviewExamWindow.h"
 #include "gui/review/WrongAnswerReview.h"
 #include "gui/shell/StartUp.h"
@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -27,22 +26,6 @@ namespace {
 
 constexpr int runs = 15;
 constexpr int moves = 60;
-
-// Answers every question OK; the benchmark asks nothing of anybody.
-class SilentPrompter final : public core::Prompter {
-public:
-    int msgBox(const QString&, int, const QString&, const QString& = QString()) override
-    {
-        return core::Prompter::Ok;
-    }
-    QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
-};
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 struct Samples {
     std::vector<double> reviewOpens, reviewNexts, wrongOpens, wrongNexts;
@@ -129,8 +112,8 @@ public:
 
     Figures figures() const
     {
-        return {median(m_samples.reviewOpens), median(m_samples.reviewNexts),
-                median(m_samples.wrongOpens), median(m_samples.wrongNexts)};
+        return {bench::median(m_samples.reviewOpens), bench::median(m_samples.reviewNexts),
+                bench::median(m_samples.wrongOpens), bench::median(m_samples.wrongNexts)};
     }
 
 private:
@@ -142,7 +125,7 @@ private:
     }
 
     QString m_folder;
-    SilentPrompter m_prompter;
+    bench::SilentPrompter m_prompter;
     gui::Program m_program;
     Samples m_samples;
 };
@@ -151,35 +134,18 @@ private:
 
 int main(int argc, char** argv)
 {
-    // The offscreen platform remarks on every window it cannot size as asked.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type != QtDebugMsg && !message.contains(QLatin1StringView("propagateSizeHints")) &&
-            !message.contains(QLatin1StringView("XDG_RUNTIME_DIR")))
-            QTextStream(stderr) << message << '\n';
-    });
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useQuietOffscreenPlatform();
     QApplication application(argc, argv);
     QTextStream out(stdout);
 
     QTemporaryDir shipped;
-    const QString source = QStringLiteral(QUIZMOOR_BIN_DIR "/qbk09.mdb");
-    if (!QFile::copy(source, shipped.filePath(QStringLiteral("qbk09.mdb")))) {
-        out << "bench_review: the shipped bank " << source << " is missing; build first\n";
+    if (bench::copyShippedBank(shipped.path(), "bench_review", out).isEmpty())
         return 1;
-    }
-    QFile::setPermissions(shipped.filePath(QStringLiteral("qbk09.mdb")),
-                          QFile::ReadOwner | QFile::WriteOwner);
 
     out << "bench_review: generating a bank of 100,000 questions with sparse IDs...\n";
     out.flush();
     TempBank large(4, 13);
-    for (int exam = 1; exam <= 3; ++exam) {
-        QList<qint64> ids;
-        ids.reserve(100000);
-        for (qint64 i = 0; i < 100000; ++i)
-            ids << 1000 + i * 7919 + (i % 13) * 3; // wide gaps, still ascending
-        large.addExam(exam, exam == 1 ? 100000 : 83, ids);
-    }
+    bench::addLargeExams(large, true);
     // The Review menu reads the key of exam 1: every one of its 100,000 rows.
     large.write();
 
