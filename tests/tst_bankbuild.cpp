@@ -4,6 +4,7 @@
 #include "BankValidator.h"
 #include "BankWriter.h"
 #include "CueStatistics.h"
+#include "FileFixture.h"
 #include "SqlFixture.h"
 #include "TempBank.h"
 
@@ -35,18 +36,7 @@ const char* const goodExam = R"({"exam": 1, "questions": [
     {"id": 9, "catid": 0, "type": "single_answer", "question": "Q9?", "correct": [3],
      "answers": ["one", "two", "three", "four"], "explanation": "Because. It is."}]})";
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
+using filefixture::contents;
 // edition.json and exam1.json in `dir`, the first `from` of exam1.json (or else of
 // edition.json) replaced by `to`; returns edition.json's path.
 QString writeBank(const QTemporaryDir& dir, const QByteArray& from = {}, const QByteArray& to = {})
@@ -55,8 +45,8 @@ QString writeBank(const QTemporaryDir& dir, const QByteArray& from = {}, const Q
     QByteArray& edited = exam.contains(from) ? exam : edition;
     if (const qsizetype at = edited.indexOf(from); !from.isEmpty() && at >= 0)
         edited.replace(at, from.size(), to);
-    writeFile(dir.filePath(u"edition.json"_s), edition);
-    writeFile(dir.filePath(u"exam1.json"_s), exam);
+    filefixture::write(dir.filePath(u"edition.json"_s), edition);
+    filefixture::write(dir.filePath(u"exam1.json"_s), exam);
     return dir.filePath(u"edition.json"_s);
 }
 
@@ -103,8 +93,8 @@ void TestBankBuild::writtenBankReadsBack()
     bank.addExam(1, 6, {2, 4, 6, 8, 10, 12});
     bank.addExam(3, 3).questions[1].exhibit = u"photo.png"_s;
     bank.edition().exams[0].questions[2].exhibit = u"net.svg"_s;
-    writeFile(bank.path(u"net.svg"_s), halfRedSvg);
-    writeFile(bank.path(u"photo.png"_s), "not really a png, copied as it is");
+    filefixture::write(bank.path(u"net.svg"_s), halfRedSvg);
+    filefixture::write(bank.path(u"photo.png"_s), "not really a png, copied as it is");
     const QString db = bank.write();
 
     // Working and key rows share IDs and texts, in file order; only the listed exams exist.
@@ -251,8 +241,8 @@ void TestBankBuild::failedWriteKeepsTheExistingDatabase()
     TempBank bank;
     bank.addExam(1, 5);
     const QString database = bank.path(u"qbk09.mdb"_s);
-    writeFile(database, "the database in use");
-    writeFile(bank.path(u"bad.svg"_s), "<svg this is not");
+    filefixture::write(database, "the database in use");
+    filefixture::write(bank.path(u"bad.svg"_s), "<svg this is not");
 
     const bank::Edition sound = bank.edition();
     bank.edition().exams[0].questions[1].exhibit = exhibit;

@@ -5,6 +5,7 @@
 
 #include "DamagedBank.h"
 #include "ExamFixture.h"
+#include "FileFixture.h"
 #include "SqlFixture.h"
 #include "core/BankCheck.h"
 #include "gui/exam/ExamNotice.h"
@@ -34,10 +35,8 @@ struct Snapshot {
 
 Snapshot snapshot(const QString& bank)
 {
-    QFile file(bank);
     Snapshot s;
-    if (file.open(QIODevice::ReadOnly))
-        s.bank = file.readAll();
+    s.bank = filefixture::contents(bank);
     s.folder = QFileInfo(bank).absoluteDir().entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     return s;

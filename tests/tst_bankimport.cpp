@@ -3,6 +3,7 @@
 #include "BankImport.h"
 #include "BankSource.h"
 #include "BankValidator.h"
+#include "FileFixture.h"
 #include "ImportCommand.h"
 #include "QuestionFile.h"
 #include "ScriptedPrompter.h"
@@ -39,18 +40,7 @@ const bank::ImportTarget anyCount{u"test"_s, u"brel"_s, u"qbk09.mdb"_s, 1, 4, 19
 const QString tool = QStringLiteral(QUIZMOOR_BINARY_DIR "/tools/bankbuild");
 const QString samples = QStringLiteral(QUIZMOOR_SOURCE_DIR "/banks/samples");
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
+using filefixture::contents;
 // A question as one line: "type|question|answer / answer|correct|explanation|category".
 QString describe(const bank::Question& q, const bank::Edition& edition)
 {
@@ -78,7 +68,7 @@ Outcome import(const QByteArray& text, const QString& name,
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
-    writeFile(path, text);
+    filefixture::write(path, text);
     Outcome outcome;
     bank::ImportOptions options;
     options.exams = {1};
@@ -98,7 +88,7 @@ QString refusal(const QByteArray& text, const QString& name, const QString& form
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
-    writeFile(path, text);
+    filefixture::write(path, text);
     try {
         bank::readQuestionFile(path, bank::importFormatNamed(format));
     } catch (const bank::BankError& error) {
@@ -581,7 +571,7 @@ void TestBankImport::noInputCrashesOrHangs()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"input"_s);
     for (const QByteArray& input : std::as_const(inputs)) {
-        writeFile(path, input);
+        filefixture::write(path, input);
         for (const char* format : {"gift", "aiken", "moodlexml"}) {
             try {
                 const auto questions = bank::readQuestionFile(
@@ -632,7 +622,7 @@ void TestBankImport::embeddedPicturesBecomeExhibits()
     QTemporaryDir dir;
     QVERIFY(QDir().mkpath(dir.filePath(u"a/b/out"_s)));
     const QString input = dir.filePath(u"a/b/pictures.xml"_s);
-    writeFile(input, xml);
+    filefixture::write(input, xml);
     const QString database = dir.filePath(u"a/b/out/bank.mdb"_s);
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
@@ -648,7 +638,7 @@ void TestBankImport::embeddedPicturesBecomeExhibits()
     QByteArray many = "<quiz>";
     for (int n = 0; n < 21; ++n)
         many += xml.sliced(6, xml.size() - 13);
-    writeFile(input, many + "</quiz>");
+    filefixture::write(input, many + "</quiz>");
     QCOMPARE(bank::runImport(
                  {u"--edition"_s, u"full"_s, u"--out"_s, database, u"--exams"_s, u"2"_s, input},
                  outStream, errStream),
@@ -703,7 +693,7 @@ void TestBankImport::writtenBankHoldsTheChosenExams()
 {
     QTemporaryDir dir;
     const QString input = dir.filePath(u"Exam set.gift"_s);
-    writeFile(input, giftQuestions(90, 4));
+    filefixture::write(input, giftQuestions(90, 4));
     const QString database = dir.filePath(u"qbk09.mdb"_s);
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
@@ -820,7 +810,7 @@ void TestBankImport::commandLine()
 {
     QTemporaryDir dir;
     const QString good = dir.filePath(u"good.gift"_s);
-    writeFile(good, "Essay? {}\n\n" + giftQuestions(30));
+    filefixture::write(good, "Essay? {}\n\n" + giftQuestions(30));
     const QString database = dir.filePath(u"out/qbk009.mdb"_s);
 
     Run run = bankbuild({u"--edition"_s, u"demo"_s, u"--out"_s, database, good});
@@ -836,20 +826,20 @@ void TestBankImport::commandLine()
     QVERIFY2(run.err.contains(database + u" exists; add --force to replace it"_s),
              qPrintable(run.err));
     QCOMPARE(contents(database), written);
-    writeFile(good, giftQuestions(31));
+    filefixture::write(good, giftQuestions(31));
     run = bankbuild({u"--edition"_s, u"demo"_s, u"--force"_s, u"--out"_s, database, good});
     QCOMPARE(run.code, 0);
     QCOMPARE(sqlfixture::scalar(database, u"SELECT count(*) FROM exam1"_s).toInt(), 31);
 
     // Refused input: every malformed file named, nothing written.
     const QString broken = dir.filePath(u"broken.gift"_s);
-    writeFile(broken, "Q? {=a ~b\n");
+    filefixture::write(broken, "Q? {=a ~b\n");
     const QString fresh = dir.filePath(u"fresh.mdb"_s);
     run = bankbuild({u"--edition"_s, u"demo"_s, u"--out"_s, fresh, broken, good, broken});
     QCOMPARE(run.code, 1);
     QCOMPARE(run.err.count(broken + u":1: the answers opened with { are never closed"_s), 2);
     QVERIFY(!QFileInfo::exists(fresh));
-    writeFile(good, giftQuestions(12));
+    filefixture::write(good, giftQuestions(12));
     run = bankbuild({u"--edition"_s, u"demo"_s, u"--out"_s, fresh, good});
     QCOMPARE(run.code, 1);
     QVERIFY2(
@@ -879,7 +869,7 @@ void TestBankImport::commandLine()
 
     // --format overrides what the contents suggest.
     const QString aiken = dir.filePath(u"braces.txt"_s);
-    writeFile(aiken, "Q? {=a ~b ~c}\n");
+    filefixture::write(aiken, "Q? {=a ~b ~c}\n");
     run =
         bankbuild({u"--edition"_s, u"demo"_s, u"--format"_s, u"aiken"_s, u"--out"_s, fresh, aiken});
     QCOMPARE(run.code, 1);

@@ -1,6 +1,7 @@
 // Where a program finds its question database, the user's own copy of the
 // installed one, and which databases cannot be written. Runs without a GUI.
 
+#include "FileFixture.h"
 #include "SqlFixture.h"
 #include "TempBank.h"
 #include "core/BankLocation.h"
@@ -17,19 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void put(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
-             qPrintable(path));
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
+using filefixture::contents;
 
 // Every file and folder under `root`, hidden ones too, relative to it.
 QStringList tree(const QString& root)
@@ -73,8 +62,8 @@ struct Shipped {
     {
         bank.addExam(1, 6);
         database = bank.write(u"qbk09.mdb"_s);
-        put(bank.path(u"exhibits/e1_q001.png"_s), QByteArray(300, 'a'));
-        put(bank.path(u"exhibits/large/e1_q002.png"_s), QByteArray(500, 'b'));
+        filefixture::write(bank.path(u"exhibits/e1_q001.png"_s), QByteArray(300, 'a'));
+        filefixture::write(bank.path(u"exhibits/large/e1_q002.png"_s), QByteArray(500, 'b'));
     }
     QString folder() const { return bank.dir(); }
     TempBank bank;
@@ -106,17 +95,17 @@ void TestBankLocation::searchOrder()
     };
     const QString notFound = u"3 ."_s;
     // the shipped bank alone is not a bank in use: the user's copy is made from it
-    put(root.filePath(u"shipped/qbk09.mdb"_s), "x");
+    filefixture::write(root.filePath(u"shipped/qbk09.mdb"_s), "x");
     QCOMPARE(found(), notFound);
     // the other edition's file never counts
     for (const QString& folder : {u"here"_s, u"program"_s, u"user"_s})
-        put(root.filePath(folder + u"/qbk009.mdb"_s), "x");
+        filefixture::write(root.filePath(folder + u"/qbk009.mdb"_s), "x");
     QCOMPARE(found(), notFound);
-    put(root.filePath(u"user/qbk09.mdb"_s), "x");
+    filefixture::write(root.filePath(u"user/qbk09.mdb"_s), "x");
     QCOMPARE(found(), u"2 user"_s);
-    put(root.filePath(u"program/qbk09.mdb"_s), "x");
+    filefixture::write(root.filePath(u"program/qbk09.mdb"_s), "x");
     QCOMPARE(found(), u"1 program"_s);
-    put(root.filePath(u"here/qbk09.mdb"_s), "x");
+    filefixture::write(root.filePath(u"here/qbk09.mdb"_s), "x");
     QCOMPARE(found(), u"0 here"_s);
     // a folder by the database's name is not a database
     QTemporaryDir other;
@@ -165,9 +154,9 @@ void TestBankLocation::existingCopyIsKeptUnlessReplaced()
 {
     const Shipped shipped;
     QTemporaryDir user;
-    put(user.filePath(u"qbk09.mdb"_s), "the user's exams");
-    put(user.filePath(u"exhibits/e1_q001.png"_s), "an old exhibit");
-    put(user.filePath(u"exhibits/own.png"_s), "the user's own");
+    filefixture::write(user.filePath(u"qbk09.mdb"_s), "the user's exams");
+    filefixture::write(user.filePath(u"exhibits/e1_q001.png"_s), "an old exhibit");
+    filefixture::write(user.filePath(u"exhibits/own.png"_s), "the user's own");
 
     // a newer installed bank does not replace it by itself, nor its exhibits
     QVERIFY(!core::copyBank(u"qbk09.mdb"_s, shipped.folder(), user.path()));
@@ -201,7 +190,7 @@ void TestBankLocation::failedCopyLeavesNothingBehind()
     QCOMPARE(tree(home.path()), QStringList()); // not even the folders it made
 
     // ... while an exhibit is written
-    put(shipped.bank.path(u"exhibits/zz_huge.png"_s), QByteArray(20000, 'z'));
+    filefixture::write(shipped.bank.path(u"exhibits/zz_huge.png"_s), QByteArray(20000, 'z'));
     {
         const FileSizeLimit full(8192);
         failure = core::copyBank(u"qbk09.mdb"_s, shipped.folder(), user);
@@ -211,8 +200,8 @@ void TestBankLocation::failedCopyLeavesNothingBehind()
     QCOMPARE(tree(home.path()), QStringList());
 
     // replacing a copy fails: the old one stays whole, and so does an exhibit the user had
-    put(home.filePath(u"keep/qbk09.mdb"_s), "the user's exams");
-    put(home.filePath(u"keep/exhibits/mine.png"_s), "mine");
+    filefixture::write(home.filePath(u"keep/qbk09.mdb"_s), "the user's exams");
+    filefixture::write(home.filePath(u"keep/exhibits/mine.png"_s), "mine");
     {
         const FileSizeLimit full(8192);
         failure = core::copyBank(u"qbk09.mdb"_s, shipped.folder(), home.filePath(u"keep"_s), true);
@@ -223,7 +212,7 @@ void TestBankLocation::failedCopyLeavesNothingBehind()
              (QStringList{u"exhibits"_s, u"exhibits/mine.png"_s, u"qbk09.mdb"_s}));
 
     // no folder can be made where a file stands in the way
-    put(home.filePath(u"blocked"_s), "a file");
+    filefixture::write(home.filePath(u"blocked"_s), "a file");
     failure = core::copyBank(u"qbk09.mdb"_s, shipped.folder(), home.filePath(u"blocked/brel"_s));
     QVERIFY(failure);
     QCOMPARE(failure->file, home.filePath(u"blocked/brel"_s));
@@ -241,7 +230,7 @@ void TestBankLocation::readOnlyBanksAreFound()
 {
     QTemporaryDir folder;
     const QString database = folder.filePath(u"qbk09.mdb"_s);
-    put(database, "x");
+    filefixture::write(database, "x");
     QCOMPARE(core::bankWriteProblem(database), QString());
 
     // marked read-only: refused even for a user whom the system lets write anyway

@@ -2,6 +2,7 @@
 // the user's own copy made on first use in a temporary XDG_DATA_HOME, the
 // reset of that copy, and the messages for a bank that cannot be used.
 
+#include "FileFixture.h"
 #include "ScriptedPrompter.h"
 #include "TempBank.h"
 #include "gui/shell/BankSetup.h"
@@ -17,18 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
+using filefixture::contents;
 
 } // namespace
 
@@ -56,7 +46,7 @@ private:
             bank.addExam(1, questions);
             QVERIFY(QFile::copy(bank.write(edition.databaseFile), shipped(edition.databaseFile)));
         }
-        put(shipped(u"exhibits/e1_q001.png"_s), "picture");
+        filefixture::write(shipped(u"exhibits/e1_q001.png"_s), "picture");
     }
     QString shipped(const QString& file) const
     {
@@ -125,8 +115,8 @@ void TestBankSetup::installedProgramWorksOnTheUsersCopy()
     QVERIFY(QDir(m_here->path()).isEmpty()); // nothing where it was started
 
     // later starts keep the copy as the user's exams left it, even over a newer bank
-    put(copy, "the user's exams");
-    put(shipped(edition.databaseFile), "a newer bank");
+    filefixture::write(copy, "the user's exams");
+    filefixture::write(shipped(edition.databaseFile), "a newer bank");
     QCOMPARE(prepare(edition, m_here->path()), own);
     QCOMPARE(contents(copy), QByteArray("the user's exams"));
 
@@ -141,10 +131,11 @@ void TestBankSetup::installedProgramWorksOnTheUsersCopy()
 void TestBankSetup::bankInTheCurrentFolderOrBesideTheProgramComesFirst()
 {
     const core::Edition edition = core::fullEdition();
-    put(m_here->filePath(u"qbk009.mdb"_s), "the demo's"); // never the other edition's
-    put(m_root->filePath(u"usr/bin/qbk09.mdb"_s), "beside the program");
+    filefixture::write(m_here->filePath(u"qbk009.mdb"_s),
+                       "the demo's"); // never the other edition's
+    filefixture::write(m_root->filePath(u"usr/bin/qbk09.mdb"_s), "beside the program");
     QCOMPARE(prepare(edition, m_here->path()), m_root->filePath(u"usr/bin"_s));
-    put(m_here->filePath(u"qbk09.mdb"_s), "a bank of one's own");
+    filefixture::write(m_here->filePath(u"qbk09.mdb"_s), "a bank of one's own");
     QCOMPARE(prepare(edition, m_here->path()), m_here->path());
     // neither needs a copy of the installed one
     QVERIFY(QDir(m_dataHome->path()).isEmpty());
@@ -176,7 +167,7 @@ void TestBankSetup::readOnlyBankIsRefusedWhereverItIsFound()
                            : place == u"program"_s ? m_root->filePath(u"usr/bin"_s)
                                                    : m_dataHome->filePath(u"brel"_s);
     const QString database = QDir(folder).filePath(u"qbk09.mdb"_s);
-    put(database, "a bank");
+    filefixture::write(database, "a bank");
     QVERIFY(QFile::setPermissions(database, QFile::ReadOwner | QFile::ReadGroup));
     const auto restore =
         qScopeGuard([&] { QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner); });
@@ -196,7 +187,7 @@ void TestBankSetup::failedCopyIsTold()
 {
     const core::Edition edition = core::demoEdition();
     // the user's data folder cannot be made: a file stands where it would be
-    put(m_dataHome->filePath(u"brel_demo"_s), "in the way");
+    filefixture::write(m_dataHome->filePath(u"brel_demo"_s), "in the way");
     const QString own = m_dataHome->filePath(u"brel_demo"_s);
     m_prompter.expect(u"Quizmoor could not copy its question database into your folder %1: writing "
                       u"%1 failed (the folder cannot be created). Nothing was left behind. Free "
@@ -222,7 +213,7 @@ void TestBankSetup::resetBankAsksFirst()
     QCOMPARE(prepare(edition, m_here->path(), true), own);
     QCOMPARE(m_prompter.shown().size(), 0);
 
-    put(copy, "the user's exams");
+    filefixture::write(copy, "the user's exams");
     m_prompter.expect(question, core::Prompter::No);
     QCOMPARE(prepare(edition, m_here->path(), true), own);
     QCOMPARE(m_prompter.last().style, int(core::Prompter::YesNoWarning));
@@ -233,7 +224,7 @@ void TestBankSetup::resetBankAsksFirst()
     QCOMPARE(contents(copy), contents(shipped(u"qbk09.mdb"_s)));
 
     // not under a copy of the program that runs on it
-    put(copy, "the user's exams");
+    filefixture::write(copy, "the user's exams");
     {
         const gui::SingleInstance running(copy);
         QVERIFY(running.acquired());

@@ -8,8 +8,8 @@
 #include "core/QuestionDraw.h"
 
 #include <QSet>
-#include <algorithm>
 #include <QTest>
+#include <algorithm>
 
 // The rules of an exam run that need no window: the draw, the clocks, and
 // which buttons and controls a question gets. Runs without a GUI.

@@ -4,6 +4,7 @@
 
 #include "ExamFixture.h"
 #include "FakeSystemTools.h"
+#include "WindowTestChecks.h"
 #include "data/Sqlite.h"
 #include "gui/help/AboutBox.h"
 #include "gui/help/HelpLink.h"
@@ -29,22 +30,6 @@ using namespace Qt::StringLiterals;
 using gui::HelpTopic;
 
 namespace {
-
-QList<QWidget*> visibleWindows()
-{
-    QList<QWidget*> shown = QApplication::topLevelWidgets();
-    shown.removeIf([](QWidget* w) { return !w->isVisible(); });
-    return shown;
-}
-
-QStringList visibleNames()
-{
-    QStringList names;
-    for (QWidget* w : visibleWindows())
-        names << w->objectName();
-    names.sort();
-    return names;
-}
 
 QStringList sorted(QStringList list)
 {
@@ -96,12 +81,7 @@ private:
 
 void TestHelp::cleanup()
 {
-    const QStringList unscripted =
-        m_f ? prompter().unexpected() + prompter().unused() : QStringList();
-    m_f.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY2(visibleWindows().isEmpty(), qPrintable(visibleNames().join(u' ')));
-    QVERIFY2(unscripted.isEmpty(), qPrintable(unscripted.join(u'\n')));
+    windowchecks::endFixture(m_f);
 }
 
 void TestHelp::helpItemsOpenTheirOwnWindows_data()
@@ -146,14 +126,15 @@ void TestHelp::helpItemsOpenTheirOwnWindows()
         QCOMPARE(text->toPlainText(), shown);
     }
     // all four open at once; each Return hides its own window only
-    QCOMPARE(visibleNames(),
+    QCOMPARE(windowchecks::visibleWindowNames(),
              sorted({u"Form1"_s, u"Form31"_s, u"Form32"_s, u"Form33"_s, u"Form34"_s}));
     program().window<gui::ReadMeHelp>().returnButton()->click();
-    QCOMPARE(visibleNames(), sorted({u"Form1"_s, u"Form31"_s, u"Form32"_s, u"Form34"_s}));
+    QCOMPARE(windowchecks::visibleWindowNames(),
+             sorted({u"Form1"_s, u"Form31"_s, u"Form32"_s, u"Form34"_s}));
     QVERIFY(QTest::qWaitForWindowActive(main().widget())); // brought to the front
     for (HelpTopic topic : {HelpTopic::Navigation, HelpTopic::Certification, HelpTopic::Ordering})
         gui::showHelp(program(), topic).returnToMain();
-    QCOMPARE(visibleNames(), QStringList{u"Form1"_s});
+    QCOMPARE(windowchecks::visibleWindowNames(), QStringList{u"Form1"_s});
     main().hide();
 }
 

@@ -2,6 +2,7 @@
 // records, and how a program keeps to one copy per database.
 
 #include "ScriptedPrompter.h"
+#include "WindowTestChecks.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/ProgramMain.h"
 #include "gui/shell/SingleInstance.h"
@@ -9,7 +10,6 @@
 #include "gui/toolkit/Program.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,12 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QList<QWidget*> visibleWindows()
-{
-    QList<QWidget*> shown = QApplication::topLevelWidgets();
-    shown.removeIf([](QWidget* w) { return !w->isVisible(); });
-    return shown;
-}
+using windowchecks::visibleWindows;
 
 // "name caption" of each item, with " (off)" for a disabled one.
 QStringList items(const QWidget* owner)
@@ -71,9 +66,7 @@ void TestMainWindow::cleanup()
     const QStringList unexpected = m_prompter ? m_prompter->unexpected() : QStringList();
     m_program.reset();
     m_prompter.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY2(visibleWindows().isEmpty(), "a window was left open");
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(u'\n')));
+    windowchecks::verifyCleanEnd(unexpected);
 }
 
 // What no window test reads back: the menu captions are checked on the real

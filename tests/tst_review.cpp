@@ -1,5 +1,7 @@
 #include "ExamAnswers.h"
 #include "ExamFixture.h"
+#include "FileFixture.h"
+#include "WindowTestChecks.h"
 #include "core/ElapsedClock.h"
 #include "gui/review/ExhibitViewer.h"
 #include "gui/review/ReviewExamWindow.h"
@@ -10,7 +12,6 @@
 #include "gui/toolkit/WindowPrinter.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -31,12 +32,6 @@ using gui::ScoreSheet;
 using gui::WrongAnswerReview;
 
 namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The ID in a generated question's text, "Question 85 of exam 1".
 qint64 idIn(const QString& question)
@@ -82,7 +77,10 @@ private Q_SLOTS:
 private:
     void start(bool demo, int questions);
     // Exam `exam` ended as these statements leave it; its score sheet on show.
-    ScoreSheet& finish(int exam, const QStringList& statements);
+    ScoreSheet& finish(int exam, const QStringList& statements)
+    {
+        return m_f->finishExam(exam, statements);
+    }
     WrongAnswerReview& viewWrongAnswers();
     ReviewExamWindow& review(int exam);
     // The questions of the wrong-answer review, paged from the first to the last.
@@ -100,31 +98,13 @@ private:
 
 void TestReview::cleanup()
 {
-    const QStringList unscripted =
-        m_f ? prompter().unexpected() + prompter().unused() : QStringList();
-    m_f.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + u" is still open"_s));
-    QVERIFY2(unscripted.isEmpty(), qPrintable(unscripted.join(u'\n')));
+    windowchecks::endFixture(m_f);
 }
 
 void TestReview::start(bool demo, int questions)
 {
     m_f =
         std::make_unique<ExamFixture>(demo ? core::demoEdition() : core::fullEdition(), questions);
-}
-
-ScoreSheet& TestReview::finish(int exam, const QStringList& statements)
-{
-    core::RunValues& run = program().run();
-    run.examCode = exam;
-    run.candidateName = u"Ada Example"_s;
-    program().window<gui::MainWindow>().hide();
-    apply(m_f->database(), statements);
-    ScoreSheet& sheet = program().window<ScoreSheet>();
-    sheet.show();
-    return sheet;
 }
 
 WrongAnswerReview& TestReview::viewWrongAnswers()
@@ -576,7 +556,7 @@ void TestReview::neitherWindowWritesTheFile()
     const QString db = m_f->database();
     ScoreSheet& sheet =
         finish(1, draw(ids(1, 83)) + answerCorrectly(1, ids(1, 83)) + answerWrongly(1, {3, 4}));
-    const QByteArray before = bytesOf(db); // graded already
+    const QByteArray before = filefixture::contents(db); // graded already
     QVERIFY(!before.isEmpty());
 
     // every box is clicked by mouse and by a click sent to it; each goes back at once
@@ -616,7 +596,7 @@ void TestReview::neitherWindowWritesTheFile()
     }
     w.previousQuestion();
     w.endReview();
-    QCOMPARE(bytesOf(db), before);
+    QCOMPARE(filefixture::contents(db), before);
     program().windows().discard<ScoreSheet>();
 }
 
@@ -709,10 +689,7 @@ void TestReview::databaseFailuresReturnToTheCaller()
     QVERIFY2(prompter().last().prompt.startsWith(told), qPrintable(prompter().last().prompt));
     prompter().clear();
     QVERIFY(caller->isVisible());
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    QCOMPARE(
-        std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }),
-        1);
+    QCOMPARE(windowchecks::visibleWindows().size(), 1);
     if (window == u"wrong"_s)
         program().window<ScoreSheet>().exit();
 }

@@ -1,5 +1,6 @@
 #include "ExamAnswers.h"
 #include "ExamFixture.h"
+#include "WindowTestChecks.h"
 #include "gui/exam/ExamWindow.h"
 #include "gui/review/ExhibitViewer.h"
 #include "gui/review/WrongAnswerReview.h"
@@ -7,7 +8,6 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/toolkit/WindowPrinter.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -38,7 +38,7 @@ private:
     // exam window leaves them, the main window hidden.
     void start(bool demo);
     // Stores the candidate's exam and shows the sheet, as the exam window does when the exam ends.
-    ScoreSheet& finish(const QStringList& statements);
+    ScoreSheet& finish(const QStringList& statements) { return m_f->finishExam(1, statements); }
     gui::Program& program() { return m_f->program(); }
     ScriptedPrompter& prompter() { return m_f->prompter(); }
     template <typename T = QLabel> T* control(const char* name)
@@ -51,13 +51,8 @@ private:
 
 void TestScoreSheet::cleanup()
 {
-    const QStringList unscripted = prompter().unexpected() + prompter().unused();
-    m_f.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QLocale::setDefault(QLocale::c());
-    for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + u" is still open"_s));
-    QVERIFY2(unscripted.isEmpty(), qPrintable(unscripted.join(u'\n')));
+    windowchecks::endFixture(m_f);
 }
 
 void TestScoreSheet::start(bool demo)
@@ -70,14 +65,6 @@ void TestScoreSheet::start(bool demo)
     run.questionNo = 7;
     run.wrongAnswerExam = 1;
     program().window<gui::MainWindow>().hide();
-}
-
-ScoreSheet& TestScoreSheet::finish(const QStringList& statements)
-{
-    apply(m_f->database(), statements);
-    ScoreSheet& sheet = program().window<ScoreSheet>();
-    sheet.show();
-    return sheet;
 }
 
 void TestScoreSheet::fromResultToExit_data()
@@ -284,8 +271,7 @@ void TestScoreSheet::unusableDatabaseReturnsToTheMainWindow()
              (QList<int>{0, 0}));
     QVERIFY(program().window<gui::MainWindow>().isVisible());
     QVERIFY(damage != u"remove"_s || !QFile::exists(db)); // nothing created in its place
-    for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY(w->objectName() != u"Form3"_s || !w->isVisible());
+    QVERIFY(!windowchecks::visibleWindowNames().contains(u"Form3"_s));
 }
 
 QTEST_MAIN(TestScoreSheet)

@@ -1,5 +1,7 @@
 #include "ExamAnswers.h"
 #include "ExamFixture.h"
+#include "FileFixture.h"
+#include "WindowTestChecks.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "gui/exam/ExamWindow.h"
@@ -12,7 +14,6 @@
 #include "gui/toolkit/ClickableLabel.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -32,12 +33,6 @@ using gui::ExhibitViewer;
 using gui::ScoreSheet;
 
 namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Counts every opening of one file, by anyone: the kernel reports each open,
 // so a test can tell that a file was never read, not merely never shown.
@@ -125,7 +120,10 @@ private Q_SLOTS:
 private:
     // A full-edition program over a bank of `questions` per exam, `questions` drawn.
     void start(int questions);
-    ScoreSheet& finish(int exam, const QStringList& statements);
+    ScoreSheet& finish(int exam, const QStringList& statements)
+    {
+        return m_f->finishExam(exam, statements);
+    }
     gui::Program& program() { return m_f->program(); }
     ScriptedPrompter& prompter() { return m_f->prompter(); }
     QString bankFolder() const { return m_f->bank().dir(); }
@@ -138,13 +136,7 @@ private:
 
 void TestUntrustedBank::cleanup()
 {
-    const QStringList unscripted =
-        m_f ? prompter().unexpected() + prompter().unused() : QStringList();
-    m_f.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + u" is still open"_s));
-    QVERIFY2(unscripted.isEmpty(), qPrintable(unscripted.join(u'\n')));
+    windowchecks::endFixture(m_f);
 }
 
 void TestUntrustedBank::start(int questions)
@@ -153,18 +145,6 @@ void TestUntrustedBank::start(int questions)
     edition.questionCount = questions;
     m_f = std::make_unique<ExamFixture>(edition, questions);
     program().run().questionCount = questions;
-}
-
-ScoreSheet& TestUntrustedBank::finish(int exam, const QStringList& statements)
-{
-    core::RunValues& run = program().run();
-    run.examCode = exam;
-    run.candidateName = u"Ada Example"_s;
-    program().window<gui::MainWindow>().hide();
-    apply(m_f->database(), statements);
-    ScoreSheet& sheet = program().window<ScoreSheet>();
-    sheet.show();
-    return sheet;
 }
 
 void TestUntrustedBank::makeExhibits()
@@ -180,7 +160,7 @@ void TestUntrustedBank::triggersNeverRunAndTheBankIsRefused()
     const QString db = m_f->database();
     sqlfixture::exec(db, u"CREATE TRIGGER wipe_draw AFTER INSERT ON tblrandom "
                          "BEGIN DELETE FROM exam1; DELETE FROM exam11; END"_s);
-    const QByteArray before = bytesOf(db);
+    const QByteArray before = filefixture::contents(db);
 
     // refused where the exam starts, before the name is asked, naming the file and the trigger
     const QString refusal =
@@ -196,7 +176,7 @@ void TestUntrustedBank::triggersNeverRunAndTheBankIsRefused()
     prompter().expect(refusal, core::Prompter::Ok);
     program().window<gui::MainWindow>().menuItem(u"menuFileSubExam1"_s)->trigger();
     QVERIFY(!program().window<gui::ReviewExamWindow>().isVisible());
-    QCOMPARE(bytesOf(db), before); // neither run nor dropped
+    QCOMPARE(filefixture::contents(db), before); // neither run nor dropped
 
     // a trigger that arrives after the bank was opened does not fire either
     sqlfixture::exec(db, u"DROP TRIGGER wipe_draw"_s);
@@ -232,7 +212,7 @@ void TestUntrustedBank::aViewInPlaceOfATableNeverRuns()
                             "(SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT x AS test_name, "
                             "x AS author_name, x AS copyright_date, x AS test_description, "
                             "x AS test_disclaimer, x AS number_of_questions FROM n"_s});
-    const QByteArray before = bytesOf(db);
+    const QByteArray before = filefixture::contents(db);
     // the check before the name prompt finds it where a table should be
     prompter().expect(u"qbk09.mdb cannot be used for exam 1:\n\n- Test Information (the test "
                       "information) is a view, not a table\n\nThe file was left as it was."_s,
@@ -248,7 +228,7 @@ void TestUntrustedBank::aViewInPlaceOfATableNeverRuns()
         QCOMPARE(error.kind(), data::DataError::Kind::StoredCode);
         QCOMPARE(error.detail(), u"the view \"Test Information\""_s);
     }
-    QCOMPARE(bytesOf(db), before);
+    QCOMPARE(filefixture::contents(db), before);
 }
 
 void TestUntrustedBank::exhibitsOnlyFromTheExhibitsFolder_data()

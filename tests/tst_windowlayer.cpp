@@ -2,6 +2,7 @@
 // timers, End, and the one way to prompt.
 
 #include "ScriptedPrompter.h"
+#include "WindowTestChecks.h"
 #include "gui/toolkit/OptionGroup.h"
 #include "gui/toolkit/Program.h"
 #include "gui/toolkit/RepeatingTimer.h"
@@ -76,12 +77,7 @@ public:
     explicit OtherWindow(gui::Program& program) : ProbeWindow(program) { previewKeys = true; }
 };
 
-QList<QWidget*> visibleWindows()
-{
-    QList<QWidget*> shown = QApplication::topLevelWidgets();
-    shown.removeIf([](QWidget* w) { return !w->isVisible(); });
-    return shown;
-}
+using windowchecks::visibleWindows;
 
 } // namespace
 
@@ -117,9 +113,7 @@ void TestWindowLayer::cleanup()
 {
     const QStringList unexpected = m_prompter->unexpected();
     m_program.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY2(visibleWindows().isEmpty(), "a window was left open");
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(u'\n')));
+    windowchecks::verifyCleanEnd(unexpected);
 }
 
 void TestWindowLayer::windowLifeKeepsTheInstanceUntilDiscarded()

@@ -1,14 +1,17 @@
 #include "ExamFixture.h"
 
+#include "ExamAnswers.h"
 #include "SqlFixture.h"
 #include "gui/exam/ExamNotice.h"
 #include "gui/exam/ExamWindow.h"
+#include "gui/scoring/ScoreSheet.h"
 #include "gui/shell/ExamInfoWindow.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/StartUp.h"
 
 #include <QDir>
 #include <QLineEdit>
+#include <QTest>
 
 ExamFixture::ExamFixture(core::Edition edition, int questions) : m_bank(edition.answerColumns, 3)
 {
@@ -57,6 +60,34 @@ gui::ExamWindow* ExamFixture::startExam(int exam, const QString& name)
 qint64 ExamFixture::currentId()
 {
     return m_program->window<gui::ExamWindow>().controls()->questionId->text().toLongLong();
+}
+
+void ExamFixture::goToQuestionOfType(const QString& type)
+{
+    gui::ExamWindow& w = m_program->window<gui::ExamWindow>();
+    for (int guard = 0; guard < 200 && w.controls()->questionType->text() != type; ++guard)
+        w.nextQuestion();
+    QCOMPARE(w.controls()->questionType->text(), type);
+}
+
+int ExamFixture::storedChoices(const QString& table, qint64 id)
+{
+    return stored(table, id,
+                  QStringLiteral("correctanswer1 * 1 + correctanswer2 * 2 + correctanswer3 * 4 + "
+                                 "correctanswer4 * 8 + correctanswer5 * 16"))
+        .toInt();
+}
+
+gui::ScoreSheet& ExamFixture::finishExam(int exam, const QStringList& statements)
+{
+    core::RunValues& run = m_program->run();
+    run.examCode = exam;
+    run.candidateName = QStringLiteral("Ada Example");
+    m_program->window<gui::MainWindow>().hide();
+    examanswers::apply(m_database, statements);
+    gui::ScoreSheet& sheet = m_program->window<gui::ScoreSheet>();
+    sheet.show();
+    return sheet;
 }
 
 QVariant ExamFixture::stored(const QString& table, qint64 id, const QString& column)

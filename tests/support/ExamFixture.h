@@ -5,11 +5,13 @@
 #include "gui/toolkit/Program.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace gui {
 class ExamWindow;
-}
+class ScoreSheet;
+} // namespace gui
 
 // A running program of one edition over a temporary question database in
 // the current folder, with scripted answers to its questions.
@@ -31,7 +33,15 @@ public:
     gui::ExamWindow* startExam(int exam, const QString& name = QStringLiteral("Ada"));
     // The ID of the question on screen.
     qint64 currentId();
+    // Next, from the question on screen, until one of this question_type shows.
+    void goToQuestionOfType(const QString& type);
     QVariant stored(const QString& table, qint64 id, const QString& column);
+    // The five choices stored for question `id` of `table` as bits: answer k is 1 << (k - 1).
+    int storedChoices(const QString& table, qint64 id);
+
+    // Exam `exam` ended as these statements (see ExamAnswers.h) leave it,
+    // the main window hidden: its score sheet, on show.
+    gui::ScoreSheet& finishExam(int exam, const QStringList& statements);
 
 private:
     TempBank m_bank;
