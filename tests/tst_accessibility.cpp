@@ -28,22 +28,6 @@ namespace {
 
 const QString endQuestion = u"Do you really wish to end the test?"_s;
 
-int storedChoices(ExamFixture& f, qint64 id)
-{
-    return sqlfixture::scalar(f.database(),
-                              u"SELECT correctanswer1 * 1 + correctanswer2 * 2 + "
-                              "correctanswer3 * 4 + correctanswer4 * 8 + "
-                              "correctanswer5 * 16 FROM exam1 WHERE ID = %1"_s.arg(id))
-        .toInt();
-}
-
-void goToQuestionOfType(ExamWindow& w, const QString& type)
-{
-    for (int guard = 0; guard < 200 && w.controls()->questionType->text() != type; ++guard)
-        w.nextQuestion();
-    QCOMPARE(w.controls()->questionType->text(), type);
-}
-
 QAccessibleInterface* accessible(QWidget* widget)
 {
     return QAccessible::queryAccessibleInterface(widget);
@@ -94,7 +78,7 @@ void TestAccessibility::choiceControlsSayWhatTheyAre()
     ExamFixture f(core::fullEdition(), 83);
     ExamWindow* w = f.startExam(1);
     auto* c = w->controls();
-    goToQuestionOfType(*w, u"single_answer"_s);
+    f.goToQuestionOfType(u"single_answer"_s);
     for (int k = 1; k <= 5; ++k) {
         const auto i = std::size_t(k);
         QCOMPARE(accessible(c->options[i])->role(), QAccessible::RadioButton);
@@ -145,11 +129,12 @@ void TestAccessibility::everyWayOfChoosingAnOptionStoresIt()
     ExamWindow* w = f.startExam(1);
     auto* c = w->controls();
     QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-    goToQuestionOfType(*w, u"single_answer"_s);
+    f.goToQuestionOfType(u"single_answer"_s);
     const qint64 id = f.currentId();
     // answer 2 first, by a plain click; then answer 3 the way under test
     QTest::mouseClick(c->options[2], Qt::LeftButton);
     QRadioButton* third = c->options[3];
+    QVERIFY(third->isVisible() && !c->checks[3]->isVisible());
     if (way == u"mouse") {
         QTest::mouseClick(third, Qt::LeftButton);
     } else if (way == u"space") {
@@ -175,6 +160,7 @@ void TestAccessibility::everyWayOfChoosingAnOptionStoresIt()
     QTRY_VERIFY(third->isChecked()); // an access key's click comes a moment later
     QVERIFY(!c->options[2]->isChecked());
     QVERIFY(!c->checks[2]->isChecked() && c->checks[3]->isChecked());
+    QCOMPARE(f.storedChoices(u"exam1"_s, id), 0); // pending until the cursor moves
     if (way.startsWith(u"accessible")) {
         // on to the next question the same way
         act(c->nextButton, QAccessibleActionInterface::pressAction());
@@ -182,10 +168,10 @@ void TestAccessibility::everyWayOfChoosingAnOptionStoresIt()
     } else {
         w->nextQuestion();
     }
-    QCOMPARE(storedChoices(f, id), 4);
+    QCOMPARE(f.storedChoices(u"exam1"_s, id), 4);
     w->previousQuestion();
     QCOMPARE(f.currentId(), id);
-    QVERIFY(third->isChecked());
+    QVERIFY(third->isChecked() && !c->options[2]->isChecked());
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
@@ -203,10 +189,11 @@ void TestAccessibility::everyWayOfTickingABoxStoresIt()
     ExamWindow* w = f.startExam(1);
     auto* c = w->controls();
     QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-    goToQuestionOfType(*w, u"multiple_answer"_s);
+    f.goToQuestionOfType(u"multiple_answer"_s);
     const qint64 id = f.currentId();
     QTest::mouseClick(c->checks[1], Qt::LeftButton);
     QCheckBox* third = c->checks[3];
+    QVERIFY(third->isVisible() && !c->options[3]->isVisible());
     if (way == u"mouse") {
         QTest::mouseClick(third, Qt::LeftButton);
     } else if (way == u"space") {
@@ -221,10 +208,15 @@ void TestAccessibility::everyWayOfTickingABoxStoresIt()
     }
     QTRY_VERIFY(third->isChecked());
     QVERIFY(accessible(third)->state().checked);
-    // End Exam stores the question on screen
+    // End Exam stores the question on screen, and no other
     f.prompter().expect(endQuestion, core::Prompter::Ok);
     w->endExam();
-    QCOMPARE(storedChoices(f, id), 1 + 4);
+    QCOMPARE(f.storedChoices(u"exam1"_s, id), 1 + 4);
+    QCOMPARE(sqlfixture::scalar(f.database(), u"SELECT count(*) FROM exam1 WHERE correctanswer1 "
+                                              "+ correctanswer2 + correctanswer3 + "
+                                              "correctanswer4 + correctanswer5 > 0"_s)
+                 .toInt(),
+             1);
     QVERIFY(f.prompter().unexpected().isEmpty());
 }
 
@@ -287,7 +279,7 @@ void TestAccessibility::tabOrderFollowsTheReadingOrder()
     auto* c = w->controls();
     QVERIFY(QTest::qWaitForWindowActive(w->widget()));
     w->nextQuestion(); // Previous enabled
-    goToQuestionOfType(*w, u"multiple_answer"_s);
+    f.goToQuestionOfType(u"multiple_answer"_s);
     auto tabs = [&] {
         QStringList order;
         c->question->setFocus();
@@ -303,7 +295,7 @@ void TestAccessibility::tabOrderFollowsTheReadingOrder()
                                   u"cmdPrevQ"_s, u"CmdNextQ"_s, u"Command1"_s, u"cmdEndExam"_s,
                                   u"LblPause"_s, u"Text1"_s, u"text2_0"_s}));
     // a single-answer question's options are one stop, entered at the chosen one
-    goToQuestionOfType(*w, u"single_answer"_s);
+    f.goToQuestionOfType(u"single_answer"_s);
     QCOMPARE(tabs().mid(0, 3), (QStringList{u"text2_0"_s, u"Option1"_s, u"cmdPrevQ"_s}));
     c->options[1]->setFocus();
     QTest::keyClick(c->options[1], Qt::Key_Space);

@@ -3,7 +3,6 @@
 #include "core/ClockText.h"
 #include "core/Countdown.h"
 #include "core/Edition.h"
-#include "core/ElapsedClock.h"
 #include "core/ExamRules.h"
 #include "core/QuestionDraw.h"
 
@@ -19,7 +18,6 @@ private Q_SLOTS:
     void drawTakesEachExistingIdOnce();
     void drawRefusesTooFewQuestions();
     void countdownReadsTimeLeft();
-    void elapsedClockStopsAtItsLimit();
     void pagingButtons_data();
     void pagingButtons();
     void answerModeAndExamTables();
@@ -102,18 +100,6 @@ void TestCore::countdownReadsTimeLeft()
     clock.reset();
     QCOMPARE(clock.text(), QStringLiteral("02:00:00"));
     QCOMPARE(core::clockText(3 * 3600 + 4 * 60 + 5), QStringLiteral("03:04:05"));
-}
-
-void TestCore::elapsedClockStopsAtItsLimit()
-{
-    core::ElapsedClock clock;
-    for (int i = 0; i < 65; ++i)
-        clock.tick();
-    QCOMPARE(clock.text(), QStringLiteral("00:01:05"));
-    while (clock.seconds() < core::ElapsedClock::mostSeconds)
-        clock.tick();
-    clock.tick();
-    QCOMPARE(clock.text(), QStringLiteral("99:59:59"));
 }
 
 void TestCore::pagingButtons_data()

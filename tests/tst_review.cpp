@@ -608,11 +608,9 @@ void TestReview::printingWithoutAPrinterOffersPdf()
     ScoreSheet& sheet =
         finish(1, draw(ids(1, 83)) + answerCorrectly(1, ids(1, 83)) + answerWrongly(1, {3}));
     WrongAnswerReview& review = viewWrongAnswers();
+    // declining the offer is the score sheet's test: the same printer serves both
     const QString offer =
         u"No printer is available. Do you want to save the question as a PDF file instead?"_s;
-    prompter().expect(offer, core::Prompter::Cancel);
-    review.printQuestion();
-
     const QString nowhere = QDir::toNativeSeparators(m_f->bank().path(u"no such folder/q.pdf"_s));
     prompter().expect(offer, core::Prompter::Ok);
     prompter().expectInput(u"Save the question as this PDF file:"_s, nowhere);

@@ -8,7 +8,6 @@
 #include "gui/toolkit/RepeatingTimer.h"
 #include "gui/toolkit/Window.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QDirIterator>
 #include <QKeyEvent>
@@ -251,26 +250,12 @@ void TestWindowLayer::optionGroupActsAsOneChoice()
     QCOMPARE(values(), (QList<bool>{true, false, false}));
     QCOMPARE(clicks, (QList<int>{2, 1, 1}));
 
-    // radio buttons to assistive technology, whose Toggle chooses as a click does
-    for (QRadioButton* option : options)
-        QCOMPARE(QAccessible::queryAccessibleInterface(option)->role(), QAccessible::RadioButton);
-    QAccessibleActionInterface* toggle =
-        QAccessible::queryAccessibleInterface(options[2])->actionInterface();
-    toggle->doAction(QAccessibleActionInterface::toggleAction());
-    toggle->doAction(QAccessibleActionInterface::toggleAction()); // stays chosen
-    QCOMPARE(values(), (QList<bool>{false, false, true}));
-    QCOMPARE(clicks, (QList<int>{2, 1, 2}));
-    // arrow keys move the choice within the group and run its Click
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    options[2]->setFocus();
-    QTest::keyClick(options[2], Qt::Key_Up);
+    // assistive technology and the keyboard choose as a click does: see the exam's
+    // accessibility tests. A button set directly, past the group, runs its Click too.
+    options[1]->setChecked(true);
     QCOMPARE(values(), (QList<bool>{false, true, false}));
-    QCOMPARE(clicks, (QList<int>{2, 2, 2}));
-    // and a button set directly, past the group, runs it too
-    options[0]->setChecked(true);
-    QCOMPARE(values(), (QList<bool>{true, false, false}));
-    QCOMPARE(clicks, (QList<int>{3, 2, 2}));
-    group.setValue(0, false); // nothing chosen is still possible
+    QCOMPARE(clicks, (QList<int>{2, 2, 1}));
+    group.setValue(1, false); // nothing chosen is still possible
     QCOMPARE(values(), (QList<bool>{false, false, false}));
 }
 
