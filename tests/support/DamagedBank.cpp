@@ -4,6 +4,7 @@
 #include "data/Sqlite.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <algorithm>
 #include <cstring>
@@ -168,14 +169,6 @@ const std::map<QString, std::function<void(const QString&)>>& damageTable()
 
 } // namespace
 
-QStringList DamagedBank::damages()
-{
-    QStringList names;
-    for (const auto& [name, apply] : damageTable())
-        names << name;
-    return names;
-}
-
 void DamagedBank::damage(const QString& path, const QString& name)
 {
     const auto& table = damageTable();
@@ -183,11 +176,4 @@ void DamagedBank::damage(const QString& path, const QString& name)
     if (found == table.end())
         throw std::invalid_argument("no such damage: " + name.toStdString());
     found->second(path);
-}
-
-DamagedBank::DamagedBank(const QString& name) : m_bank(4, 3)
-{
-    m_bank.addExam(1, 83);
-    m_path = m_bank.write();
-    damage(m_path, name);
 }
