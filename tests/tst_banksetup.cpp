@@ -2,6 +2,7 @@
 // the user's own copy made on first use in a temporary XDG_DATA_HOME, the
 // reset of that copy, and the messages for a bank that cannot be used.
 
+#include "ExamFixture.h"
 #include "FileFixture.h"
 #include "ScriptedPrompter.h"
 #include "TempBank.h"
@@ -92,9 +93,7 @@ void TestBankSetup::cleanup()
 
 void TestBankSetup::installedProgramWorksOnTheUsersCopy_data()
 {
-    QTest::addColumn<bool>("demo");
-    QTest::newRow("brel") << false;
-    QTest::newRow("brel_demo") << true;
+    addEditionRows();
 }
 
 void TestBankSetup::installedProgramWorksOnTheUsersCopy()

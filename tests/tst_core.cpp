@@ -1,3 +1,4 @@
+#include "ExamAnswers.h"
 #include "SqlFixture.h"
 #include "TempBank.h"
 #include "core/ClockText.h"
@@ -23,19 +24,6 @@ private Q_SLOTS:
     void answerModeAndExamTables();
 };
 
-namespace {
-
-QList<qint64> drawn(const QString& db)
-{
-    QList<qint64> ids;
-    for (const QString& row :
-         sqlfixture::rows(db, QStringLiteral("SELECT ID FROM tblrandom ORDER BY sl_no")))
-        ids << row.toLongLong();
-    return ids;
-}
-
-} // namespace
-
 void TestCore::drawTakesEachExistingIdOnce()
 {
     // gaps in the numbering are never drawn
@@ -44,7 +32,7 @@ void TestCore::drawTakesEachExistingIdOnce()
         bank.addExam(2, 4, {1, 2, 5, 9});
         const QString db = bank.write();
         QVERIFY(core::drawQuestions(db, 2, 3));
-        const QList<qint64> ids = drawn(db);
+        const QList<qint64> ids = examanswers::drawnIds(db);
         QCOMPARE(ids.size(), 3);
         QCOMPARE(QSet<qint64>(ids.begin(), ids.end()).size(), 3);
         for (qint64 id : ids)
@@ -61,14 +49,14 @@ void TestCore::drawTakesEachExistingIdOnce()
     bank.addExam(1, 83, sparse);
     const QString db = bank.write();
     QVERIFY(core::drawQuestions(db, 1, 83));
-    QList<qint64> ids = drawn(db);
+    QList<qint64> ids = examanswers::drawnIds(db);
     const QList<qint64> firstOrder = ids;
     std::sort(ids.begin(), ids.end());
     QCOMPARE(ids, sparse);
     // the next draw replaces the last and is a new order
     QVERIFY(core::drawQuestions(db, 1, 83));
-    QCOMPARE(drawn(db).size(), 83);
-    QVERIFY(drawn(db) != firstOrder);
+    QCOMPARE(examanswers::drawnIds(db).size(), 83);
+    QVERIFY(examanswers::drawnIds(db) != firstOrder);
 }
 
 void TestCore::drawRefusesTooFewQuestions()
@@ -79,7 +67,7 @@ void TestCore::drawRefusesTooFewQuestions()
     QVERIFY(core::drawQuestions(db, 1, 10));
     QVERIFY(!core::drawQuestions(db, 1, 83));
     // the earlier draw is gone too: no exam can run on it
-    QVERIFY(drawn(db).isEmpty());
+    QVERIFY(examanswers::drawnIds(db).isEmpty());
 }
 
 void TestCore::countdownReadsTimeLeft()

@@ -1,3 +1,4 @@
+#include "ExamAnswers.h"
 #include "ExamFixture.h"
 #include "SqlFixture.h"
 #include "gui/exam/AnswerWindow.h"
@@ -18,20 +19,12 @@
 #include <QRadioButton>
 #include <QTest>
 
+using examanswers::drawnIds;
 using gui::ExamWindow;
 
 namespace {
 
 const QString endQuestion = QStringLiteral("Do you really wish to end the test?");
-
-QList<qint64> drawnIds(const QString& db)
-{
-    QList<qint64> ids;
-    for (const QString& row :
-         sqlfixture::rows(db, QStringLiteral("SELECT ID FROM tblrandom ORDER BY sl_no")))
-        ids << row.toLongLong();
-    return ids;
-}
 
 // Moves to the question with this ID, from the first question.
 void goToId(ExamFixture& f, ExamWindow& w, qint64 id)
@@ -429,9 +422,7 @@ void TestExamRun::showAnswerDisplaysTheKey()
 
 void TestExamRun::exhibitViewerReturnsToTheSameQuestion_data()
 {
-    QTest::addColumn<bool>("demo");
-    QTest::newRow("full") << false;
-    QTest::newRow("demo") << true;
+    addEditionRows();
 }
 
 void TestExamRun::exhibitViewerReturnsToTheSameQuestion()

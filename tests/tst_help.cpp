@@ -86,9 +86,7 @@ void TestHelp::cleanup()
 
 void TestHelp::helpItemsOpenTheirOwnWindows_data()
 {
-    QTest::addColumn<bool>("demo");
-    QTest::newRow("full") << false;
-    QTest::newRow("demo") << true; // its Ordering is a command of the menu bar
+    addEditionRows(); // the demo's Ordering is a command of the menu bar
 }
 
 void TestHelp::helpItemsOpenTheirOwnWindows()

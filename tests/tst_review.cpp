@@ -262,9 +262,7 @@ void TestReview::noWrongAnswersIsSaidInWords()
 
 void TestReview::exhibitAndScoreReportRoundTrip_data()
 {
-    QTest::addColumn<bool>("demo");
-    QTest::newRow("full") << false;
-    QTest::newRow("demo") << true;
+    addEditionRows();
 }
 
 void TestReview::exhibitAndScoreReportRoundTrip()

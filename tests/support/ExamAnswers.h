@@ -32,6 +32,16 @@ inline QString idList(const QList<qint64>& list)
     return parts.join(u',');
 }
 
+// The questions tblrandom holds, in the order drawn.
+inline QList<qint64> drawnIds(const QString& path)
+{
+    QList<qint64> ids;
+    for (const QString& row :
+         sqlfixture::rows(path, QStringLiteral("SELECT ID FROM tblrandom ORDER BY sl_no")))
+        ids << row.toLongLong();
+    return ids;
+}
+
 // tblrandom holds these questions, in this order.
 inline QStringList draw(const QList<qint64>& drawn)
 {

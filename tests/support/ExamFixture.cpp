@@ -13,6 +13,13 @@
 #include <QLineEdit>
 #include <QTest>
 
+void addEditionRows()
+{
+    QTest::addColumn<bool>("demo");
+    QTest::newRow("full") << false;
+    QTest::newRow("demo") << true;
+}
+
 ExamFixture::ExamFixture(core::Edition edition, int questions) : m_bank(edition.answerColumns, 3)
 {
     for (int exam = 1; exam <= 3; ++exam) {

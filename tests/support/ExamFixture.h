@@ -13,6 +13,9 @@ class ExamWindow;
 class ScoreSheet;
 } // namespace gui
 
+// Rows "full" and "demo" of a bool column "demo", for a test run in both editions.
+void addEditionRows();
+
 // A running program of one edition over a temporary question database in
 // the current folder, with scripted answers to its questions.
 class ExamFixture {
