@@ -17,12 +17,11 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -86,7 +85,7 @@ void TestHelp::cleanup()
 
 void TestHelp::helpItemsOpenTheirOwnWindows_data()
 {
-    addEditionRows(); // the demo's Ordering is a command of the menu bar
+    addEditionRows(); // the demo's Ordering is a command of the menu bar, not of the Help menu
 }
 
 void TestHelp::helpItemsOpenTheirOwnWindows()
@@ -103,8 +102,6 @@ void TestHelp::helpItemsOpenTheirOwnWindows()
         {"mnuhelpsubmnureadme", u"Form33"_s, u"Read Me"_s, u"Text1"_s, u"Return"_s},
         {"mnuhelpsubmnuorder", u"Form34"_s, u"Ordering"_s, u"Text2"_s, u"Return"_s},
     };
-    const QMenuBar* bar = qobject_cast<QMainWindow*>(main().widget())->menuBar();
-    QCOMPARE(bar->actions().contains(main().menuItem(u"mnuhelpsubmnuorder"_s)), demo);
 
     for (const Item& item : items) {
         choose(item.menuItem);
@@ -133,7 +130,6 @@ void TestHelp::helpItemsOpenTheirOwnWindows()
     for (HelpTopic topic : {HelpTopic::Navigation, HelpTopic::Certification, HelpTopic::Ordering})
         gui::showHelp(program(), topic).returnToMain();
     QCOMPARE(windowchecks::visibleWindowNames(), QStringList{u"Form1"_s});
-    main().hide();
 }
 
 void TestHelp::eachWindowKeepsItsScrollPosition()
@@ -161,8 +157,6 @@ void TestHelp::eachWindowKeepsItsScrollPosition()
     QVERIFY(navigation.isVisible());
     QCOMPARE(navigation.text()->verticalScrollBar()->value(), 0);
     QCOMPARE(&program().window<gui::NavigationHelp>(), &navigation);
-
-    program().end();
 }
 
 void TestHelp::textsTellTheirEditionsNumbers_data()
@@ -176,12 +170,10 @@ void TestHelp::textsTellTheirEditionsNumbers_data()
                           << QStringList{u"Brel 9x Practice Exam #1, Brel 9x Practice Exam #2 and "
                                          "Brel 9x Practice Exam #3. Each has 83 questions to be "
                                          "answered in 120 minutes"_s,
-                                         u"the pass mark of 700,"_s,
                                          u"(Review Exam #1, Review Exam #2 and Review Exam #3)"_s}
                           << QStringList{u"Practice exams in this program: 3"_s,
                                          u"Questions per exam: 83"_s,
                                          u"Time per exam: 120 minutes"_s,
-                                         u"Pass mark: 700 of 1000"_s,
                                          u"about 12 points, so you need at least 59 right "
                                          "answers out of 83 to pass"_s,
                                          u"83 questions in 120 minutes you have about 87 seconds"_s}
@@ -199,7 +191,8 @@ void TestHelp::textsTellTheirEditionsNumbers_data()
                                          u"about 60 seconds"_s}
                           << QStringList{u"This program, brel_demo, has 1 of them"_s,
                                          u"opens qbk009.mdb."_s};
-    // a record with other numbers: the texts follow it, having none of their own
+    // a record with other numbers: the texts follow it, having none of their own (this row
+    // alone reads the pass mark, which both editions share)
     core::Edition other = core::fullEdition();
     other.questionCount = 50;
     other.timeLimitMinutes = 75;
@@ -234,14 +227,10 @@ void TestHelp::textsTellTheirEditionsNumbers()
     for (const auto& [topic, sentences] : expected) {
         const QString markdown = gui::helptext::markdown(topic, values);
         QVERIFY2(!markdown.contains(u"{{"_s), qPrintable(markdown));
-        // what the window shows
-        gui::HelpWindow& window = gui::showHelp(program(), topic);
-        const QString shown = window.text()->toPlainText().simplified();
-        for (const QString& sentence : sentences) {
+        const QString shown = gui::showHelp(program(), topic).text()->toPlainText().simplified();
+        for (const QString& sentence : sentences)
             QVERIFY2(shown.contains(sentence), qPrintable(sentence));
-        }
     }
-    program().end();
 }
 
 void TestHelp::textsLinkOnlyToThisProgram()
@@ -291,23 +280,19 @@ void TestHelp::linksOpenTheReadMeOrSayWhyNot()
     QCOMPARE(accessible->role(), QAccessible::Link);
     QCOMPARE(accessible->text(QAccessible::Name), u"Click Here for the Read Me"_s);
     QTest::keyClick(link, Qt::Key_Space);
-    QVERIFY(program().window<gui::ReadMeHelp>().isVisible());
-    QVERIFY(navigation.isVisible());
+    gui::HelpWindow& readMe = program().window<gui::ReadMeHelp>();
+    QVERIFY(readMe.isVisible() && navigation.isVisible());
 
     // the Read Me does not link to itself; there is no order page to link to
-    QVERIFY(!program()
-                 .window<gui::ReadMeHelp>()
-                 .link(u"HyperLink1"_s)
-                 ->isVisibleTo(program().window<gui::ReadMeHelp>().widget()));
+    QVERIFY(!readMe.link(u"HyperLink1"_s)->isVisibleTo(readMe.widget()));
     gui::HelpWindow& ordering = gui::showHelp(program(), HelpTopic::Ordering);
     QVERIFY(!ordering.link(u"HyperLink2"_s)->isVisibleTo(ordering.widget()));
-    program().window<gui::ReadMeHelp>().hide();
+    readMe.hide();
     accessible = QAccessible::queryAccessibleInterface(ordering.link(u"HyperLink3"_s));
     accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QVERIFY(program().window<gui::ReadMeHelp>().isVisible());
+    QVERIFY(readMe.isVisible());
 
     // links within a text: to another help window, or out to the desktop
-    gui::HelpWindow& readMe = program().window<gui::ReadMeHelp>();
     readMe.followLink(QUrl(u"help:certification"_s));
     QVERIFY(program().window<gui::CertificationHelp>().isVisible());
     readMe.followLink(QUrl(u"help:about"_s));
@@ -331,7 +316,6 @@ void TestHelp::linksOpenTheReadMeOrSayWhyNot()
     readMe.followLink(folder);
     QCOMPARE(prompter().last().title, u"Quizmoor"_s);
     QVERIFY(readMe.isVisible());
-    program().end();
 }
 
 void TestHelp::aboutBoxTellsItsEdition_data()
@@ -357,9 +341,7 @@ void TestHelp::aboutBoxTellsItsEdition()
     choose("mnuHelpsubCertification");
     gui::AboutBox& about = program().window<gui::AboutBox>();
     QWidget* box = about.widget();
-    QVERIFY(about.isVisible());
-    QVERIFY(!box->isModal());
-    QVERIFY(main().isVisible());
+    QVERIFY(about.isVisible() && !box->isModal() && main().isVisible());
     QCOMPARE(box->objectName(), u"frmAbout"_s);
     QCOMPARE(box->windowTitle(), u"About Quizmoor"_s);
     auto text = [box](const char* name) {
@@ -368,7 +350,6 @@ void TestHelp::aboutBoxTellsItsEdition()
     QCOMPARE(text("lblTitle"), u"Quizmoor"_s);
     QCOMPARE(text("lblVersion"), u"Version 9.0.0"_s);
     QCOMPARE(text("lblDescription"), description);
-    QCOMPARE(box->findChild<QPushButton*>(u"cmdOK"_s)->text(), u"OK"_s);
     QCOMPARE(box->findChild<QPushButton*>(u"cmdSysInfo"_s)->text(), u"&System Info..."_s);
 
     // what a request for help needs, to read and to copy
@@ -394,7 +375,6 @@ void TestHelp::aboutBoxTellsItsEdition()
     QVERIFY(about.supportDetails().endsWith(u" (missing)"_s));
     about.controls()->okButton->click();
     QVERIFY(!about.isLoaded());
-    main().hide();
 }
 
 void TestHelp::aboutBoxEnterAndEscapePressOk()
@@ -427,43 +407,33 @@ void TestHelp::aboutBoxEnterAndEscapePressOk()
     about.controls()->pages->setFocus();
     QTest::keyClick(about.controls()->pages, Qt::Key_Enter);
     QVERIFY(!about.isLoaded());
-    main().hide();
 }
 
+// Where the tool is looked for is the system information's own test; here the box uses the
+// tools it is given and says when none starts.
 void TestHelp::systemInfoStartsTheToolOrSaysItIsUnavailable()
 {
     start(true);
     gui::AboutBox& about = program().window<gui::AboutBox>();
-    FakeRegistry registry;
-    FakeSystemTools windows;
-    windows.fakeRegistry = &registry;
-    about.setSystemTools(&windows);
+    FakeSystemTools machine;
+    about.setSystemTools(&machine);
     main().showAbout();
     QPushButton* button = about.controls()->sysInfoButton;
 
-    // neither registry value: the box says so and stays
+    // nothing to start: the box says so and stays
     prompter().expect(unavailable, core::Prompter::Ok);
     button->click();
     QCOMPARE(prompter().last().style, int(core::Prompter::OkOnly));
     QCOMPARE(prompter().last().title, u"Quizmoor"_s);
     QVERIFY(about.isVisible());
 
-    // found in the registry: started, nothing said
-    registry.setString("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", "C:\\msinfo.exe");
+    // a tool found: started, nothing said
+    machine.programs.insert(u"kinfocenter"_s, u"/usr/bin/kinfocenter"_s);
     button->click();
-    QCOMPARE(windows.started.size(), 1);
-    QCOMPARE(windows.started.first().first, u"C:\\msinfo.exe"_s);
-
-    // a machine without a registry: a desktop tool on the search path
-    FakeSystemTools desktop;
-    desktop.programs.insert(u"kinfocenter"_s, u"/usr/bin/kinfocenter"_s);
-    about.setSystemTools(&desktop);
-    button->click();
-    QCOMPARE(desktop.started.size(), 1);
-    QCOMPARE(desktop.started.first().first, u"/usr/bin/kinfocenter"_s);
+    QCOMPARE(machine.started.size(), 1);
+    QCOMPARE(machine.started.first().first, u"/usr/bin/kinfocenter"_s);
     QCOMPARE(prompter().shown().size(), 1);
     QVERIFY(about.isVisible());
-    program().end();
 }
 
 QTEST_MAIN(TestHelp)

@@ -189,18 +189,16 @@ void TestScoreSheet::printsToPdfWithoutAPrinter()
         QSKIP("a printer is set up here; the sheet would go to it");
     ScoreSheet& sheet = finish(draw(ids(1, 83)) + answerCorrectly(1, ids(1, 70)));
 
+    const QString offer =
+        u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s;
     // declined: no file name asked for
-    prompter().expect(
-        u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
-        core::Prompter::Cancel);
+    prompter().expect(offer, core::Prompter::Cancel);
     sheet.print();
     QCOMPARE(prompter().last().style, int(core::Prompter::OkCancelQuestion));
 
     const QString nowhere =
         QDir::toNativeSeparators(m_f->bank().path(u"no such folder/sheet.pdf"_s));
-    prompter().expect(
-        u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
-        core::Prompter::Ok);
+    prompter().expect(offer, core::Prompter::Ok);
     prompter().expectInput(u"Save the score sheet as this PDF file:"_s, nowhere);
     prompter().expect(
         u"The score sheet could not be saved as \"%1\". Check that the folder exists and can be written."_s
@@ -210,9 +208,7 @@ void TestScoreSheet::printsToPdfWithoutAPrinter()
     QVERIFY(!program().hasEnded());
 
     const QString pdf = QDir::toNativeSeparators(m_f->bank().path(u"sheet"_s));
-    prompter().expect(
-        u"No printer is available. Do you want to save the score sheet as a PDF file instead?"_s,
-        core::Prompter::Ok);
+    prompter().expect(offer, core::Prompter::Ok);
     prompter().expectInput(u"Save the score sheet as this PDF file:"_s, pdf);
     prompter().expect(u"The score sheet was saved as \"%1.pdf\"."_s.arg(pdf), core::Prompter::Ok);
     control<QPushButton>("cmdPrint")->click();

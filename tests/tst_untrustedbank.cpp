@@ -83,19 +83,6 @@ QImage filled(QSize size, Qt::GlobalColor colour)
     return image;
 }
 
-// The candidate's choices as the exam window stores them (1 for a ticked
-// box, 0 otherwise): the key's Yes, whatever number it stores, ticked.
-QStringList answerAsKeyed(int exam, const QList<qint64>& questions)
-{
-    QStringList sets;
-    for (int k = 1; k <= 5; ++k)
-        sets << u"correctanswer%1 = (SELECT k.correctanswer%1 <> 0 FROM exam%2%2 k "
-                "WHERE k.ID = exam%2.ID)"_s.arg(k)
-                    .arg(exam);
-    return {u"UPDATE exam%1 SET %2 WHERE ID IN (%3)"_s.arg(exam).arg(sets.join(u','),
-                                                                     idList(questions))};
-}
-
 } // namespace
 
 // Question banks from anyone: their triggers and views never run, their
@@ -120,10 +107,6 @@ private Q_SLOTS:
 private:
     // A full-edition program over a bank of `questions` per exam, `questions` drawn.
     void start(int questions);
-    ScoreSheet& finish(int exam, const QStringList& statements)
-    {
-        return m_f->finishExam(exam, statements);
-    }
     gui::Program& program() { return m_f->program(); }
     ScriptedPrompter& prompter() { return m_f->prompter(); }
     QString bankFolder() const { return m_f->bank().dir(); }
@@ -288,19 +271,13 @@ void TestUntrustedBank::exhibitsOnlyFromTheExhibitsFolder()
 
     ExamWindow* w = m_f->startExam(1);
     QVERIFY(w && w->isVisible());
-    w->showExhibit();
-    QCOMPARE(watch.opens(), 0);
-    auto* viewer = program().windows().existing<ExhibitViewer>();
-    if (viewer)
-        viewer->returnToCaller();
-
     const ExamWindow::Controls& c = *w->controls();
     QCOMPARE(program().run().exhibitPath, diagram);
     QCOMPARE(c.exhibitButton->isVisible(), shown);
     QCOMPARE(c.exhibitNotAvailable->isVisible(), !shown);
     QCOMPARE(c.exhibitNotAvailable->text(), u"exhibit not available"_s);
     w->showExhibit();
-    viewer = program().windows().existing<ExhibitViewer>();
+    auto* viewer = program().windows().existing<ExhibitViewer>();
     QCOMPARE(viewer && viewer->isVisible(), shown);
     if (shown) {
         QCOMPARE(viewer->controls()->picture->pixmap().size(), QSize(40, 30));
@@ -335,26 +312,22 @@ void TestUntrustedBank::reviewWindowsOfferNoExhibitFromOutside()
     OpenWatch watch(canary);
     QVERIFY(watch.watching());
 
-    // the Review menu's review of the key
+    // neither review window offers it: not the Review menu's review of the key,
+    // nor the wrong answers after an exam
+    const auto offersNone = [this](auto& window) {
+        QVERIFY(window.isVisible());
+        QVERIFY(!window.controls()->exhibitButton->isVisible());
+        QVERIFY(window.controls()->exhibitNotAvailable->isVisible());
+        window.showExhibit();
+        QVERIFY(!program().windows().existing<ExhibitViewer>());
+    };
     program().window<gui::MainWindow>().menuItem(u"menuFileSubExam1"_s)->trigger();
-    auto& review = program().window<gui::ReviewExamWindow>();
-    QVERIFY(review.isVisible());
-    QVERIFY(!review.controls()->exhibitButton->isVisible());
-    QVERIFY(review.controls()->exhibitNotAvailable->isVisible());
-    review.showExhibit();
-    QVERIFY(!program().windows().existing<ExhibitViewer>());
-    review.endReview();
-
-    // the wrong answers after an exam
-    ScoreSheet& sheet = finish(1, draw(ids(1, 3)) + answerWrongly(1, ids(1, 3)));
+    offersNone(program().window<gui::ReviewExamWindow>());
+    program().window<gui::ReviewExamWindow>().endReview();
+    ScoreSheet& sheet = m_f->finishExam(1, draw(ids(1, 3)) + answerWrongly(1, ids(1, 3)));
     sheet.viewWrongAnswers();
-    auto& wrong = program().window<gui::WrongAnswerReview>();
-    QVERIFY(wrong.isVisible());
-    QVERIFY(!wrong.controls()->exhibitButton->isVisible());
-    QVERIFY(wrong.controls()->exhibitNotAvailable->isVisible());
-    wrong.showExhibit();
-    QVERIFY(!program().windows().existing<ExhibitViewer>());
-    wrong.returnToScoreReport();
+    offersNone(program().window<gui::WrongAnswerReview>());
+    program().window<gui::WrongAnswerReview>().returnToScoreReport();
     sheet.exit();
     QCOMPARE(watch.opens(), 0);
 }
@@ -392,7 +365,7 @@ void TestUntrustedBank::bankTextsShowAsWritten()
     viewer.returnToCaller();
 
     // the candidate's name on the score sheet, likewise
-    ScoreSheet& sheet = finish(1, draw(ids(1, 3)));
+    ScoreSheet& sheet = m_f->finishExam(1, draw(ids(1, 3)));
     auto* candidate = sheet.widget()->findChild<QLabel*>(u"lblCandName"_s);
     QCOMPARE(candidate->textFormat(), Qt::PlainText);
     sheet.exit();
@@ -415,16 +388,20 @@ void TestUntrustedBank::yesIsAnyNonZeroNumber()
     QFETCH(int, yes);
     start(12);
     const QString db = m_f->database();
-    for (int k = 1; k <= 5; ++k)
+    // 12 asked, 9 answered as the key says, 3 (IDs 4, 7 and 11) not; the exam
+    // window stores a ticked box as 1, whatever number the key holds
+    QStringList finished =
+        draw({12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}) + answerCorrectly(exam, ids(1, 12));
+    for (int k = 1; k <= 5; ++k) {
         sqlfixture::exec(
             db, u"UPDATE exam%1%1 SET correctanswer%2 = %3 WHERE correctanswer%2 <> 0"_s.arg(exam)
                     .arg(k)
                     .arg(yes));
-    // 12 asked, 9 answered as the key says, 3 (IDs 4, 7 and 11) not
-    ScoreSheet& sheet = finish(
-        exam, draw({12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}) + answerAsKeyed(exam, ids(1, 12)) +
-                  QStringList{u"UPDATE exam%1 SET correctanswer1 = "
-                              "1 - correctanswer1 WHERE ID IN (4, 7, 11)"_s.arg(exam)});
+        finished << u"UPDATE exam%1 SET correctanswer%2 = correctanswer%2 <> 0"_s.arg(exam).arg(k);
+    }
+    finished << u"UPDATE exam%1 SET correctanswer1 = 1 - correctanswer1 WHERE ID IN (4, 7, 11)"_s
+                    .arg(exam);
+    ScoreSheet& sheet = m_f->finishExam(exam, finished);
     QVERIFY(sheet.grade());
     QCOMPARE(sheet.grade()->score, 750);
     // categories 0, 1, 2 hold IDs 1 4 7 10, 2 5 8 11, 3 6 9 12
@@ -451,7 +428,7 @@ void TestUntrustedBank::percentShownIsWhatGradingComputed()
                             u"CREATE TABLE cat_scores (entry INTEGER PRIMARY KEY, catid INTEGER, "
                             "cat_total INTEGER, Cat_correct INTEGER, cat_scores INTEGER)"_s});
     // right: IDs 1, 2, 3, 5 (categories 0, 1, 2, 1)
-    ScoreSheet& sheet = finish(1, draw(ids(1, 12)) + answerCorrectly(1, {1, 2, 3, 5}));
+    ScoreSheet& sheet = m_f->finishExam(1, draw(ids(1, 12)) + answerCorrectly(1, {1, 2, 3, 5}));
     auto* grid = sheet.widget()->findChild<QTableWidget*>(u"DBGrid2"_s);
     QStringList shown;
     for (int row = 0; row < grid->rowCount(); ++row)
